@@ -1,0 +1,20 @@
+include(GoogleTest)
+
+# iksa_add_test(<name> SOURCES ... LIBS ... [GUI])
+# One GoogleTest executable per unit. GUI tests get a QApplication on the
+# offscreen platform; all others a QCoreApplication. Every test runs in a
+# fresh working directory below the build tree.
+function(iksa_add_test name)
+    cmake_parse_arguments(ARG "GUI" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    if(ARG_GUI)
+        target_link_libraries(${name} PRIVATE iksa_test_main_gui)
+    else()
+        target_link_libraries(${name} PRIVATE iksa_test_main_core)
+    endif()
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} iksa_test_support GTest::gtest GTest::gmock)
+    gtest_discover_tests(${name}
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;IKSA_SOURCE_DIR=${PROJECT_SOURCE_DIR};IKSA_BINARY_DIR=${PROJECT_BINARY_DIR}"
+                   TIMEOUT 300)
+endfunction()

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "DataModule.h"
+
+#include <QObject>
+#include <QString>
+
+namespace iksa {
+
+// The buttons of the main navigator DBNavigator1, in their order.
+enum class NavigatorButton { First, Prior, Next, Last, Insert, Edit, Post, Cancel };
+
+// One examinee: the current rows of Table3, Table1 and Table2, kept in step.
+// Every navigator action runs on Table3 first and is then mirrored on Table1
+// (DBNavigator2) and Table2 (DBNavigator3).
+class ExamineeRecord : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ExamineeRecord(DataModule& data, QObject* parent = nullptr);
+
+    DataModule& data();
+
+    // A button of the main navigator, with its mirroring:
+    // - First/Prior/Next/Last move all three tables (pending changes are
+    //   stored first) and refresh the not-administered display;
+    // - Insert is "přidat": a new row in each table, ID = rows of Table3
+    //   before it, surname copied, DATUM = today (d.M.yyyy), all three posted
+    //   at once; Table3 is left in browse, Table1 and Table2 in edit state;
+    // - Edit puts all three into edit state (the edit protocol);
+    // - Post ("potvrdit") posts Table3, copies the surname into Table2 and
+    //   Table1 and posts Table1, then Table2;
+    // - Cancel ("storno") drops the pending changes of all three.
+    void press(NavigatorButton button);
+
+    // "Ano" in Form5: deletes the current row of Table3, Table2, Table1.
+    void removeCurrent();
+
+    // Field texts of the current record by name: Table3 first, then Table1,
+    // then Table2; "1:NAME", "2:NAME", "3:NAME" name a table explicitly.
+    // An unknown name throws UserError.
+    Table& tableOf(const QString& field);
+    QString text(const QString& field) const;
+    int integer(const QString& field) const;
+    void setText(const QString& field, const QString& text);
+
+    // The check box "neadministrován": ticked writes "-1" into HS_14_SO,
+    // unticked "0" (through the edit protocol).
+    void setNotAdministeredMark(bool ticked);
+
+    // SO_neadministrovan: subtest 14 was not administered for the current record.
+    bool soNotAdministered() const;
+    void setSoNotAdministered(bool on);
+
+    // Whether the three subtest-14 cells of the evaluation page are hidden.
+    bool soCellsHidden() const;
+    void setSoCellsHidden(bool hidden);
+
+signals:
+    void soCellsHiddenChanged(bool hidden);
+
+private:
+    void refreshNotAdministeredDisplay();
+
+    DataModule& data_;
+    bool soNotAdministered_ = false;
+    bool soCellsHidden_ = false;
+};
+
+} // namespace iksa

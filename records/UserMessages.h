@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace iksa {
+
+// The one way logic speaks to the examiner. The main window shows message
+// boxes, iksa-cli prints to stderr, tests collect the texts and answer.
+class UserMessages {
+public:
+    virtual ~UserMessages() = default;
+
+    // A modal message; returns once the examiner has acknowledged it.
+    virtual void show(const QString& text) = 0;
+
+    // A question with the given button captions; returns the index of the
+    // button chosen. Closing the question counts as the default button.
+    virtual int ask(const QString& text, const QStringList& buttons, int defaultButton = 0) = 0;
+};
+
+} // namespace iksa
