@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <array>
+
+namespace iksa {
+
+// The texts the evaluation puts on the evaluation page that no table holds:
+// the reference-group column and the mean panel. They belong to the page, not
+// to a record: they keep the values of the last run until the next one. The
+// report prints them as they stand.
+class EvaluationPage : public QObject {
+    Q_OBJECT
+
+public:
+    explicit EvaluationPage(QObject* parent = nullptr);
+
+    // StaticText45 … StaticText58: the reference-group scaled score of
+    // subtests 1 … 14, as decimal text ("" when there is none).
+    QString referenceText(int subtest) const;
+    void setReferenceText(int subtest, const QString& text);
+
+    // The mean panel written by Prumer_subtestu.
+    struct MeanPanel {
+        QString verbalSum;        // StaticText61
+        QString performanceSum;   // StaticText79
+        QString totalSum;         // StaticText80
+        QString verbalCount;      // StaticText83
+        QString performanceCount; // StaticText84
+        QString totalCount;       // StaticText81
+        QString verbalMean;       // StaticText85, "%5.2f"
+        QString performanceMean;  // StaticText86
+        QString overallMean;      // StaticText87
+    };
+    const MeanPanel& meanPanel() const;
+    void setMeanPanel(const MeanPanel& panel);
+
+    // The three subtest means as real numbers (the report draws its mean lines
+    // with them, unrounded).
+    struct Means {
+        double verbal = 0;
+        double performance = 0;
+        double overall = 0;
+    };
+    const Means& means() const;
+    void setMeans(const Means& means);
+
+signals:
+    void changed();
+
+private:
+    std::array<QString, 14> reference_;
+    MeanPanel panel_;
+    Means means_;
+};
+
+} // namespace iksa
