@@ -1,0 +1,51 @@
+#include "RestorePaths.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace iksa {
+
+namespace {
+
+bool isDotName(const QString& component) {
+    return component == QLatin1String(".") || component == QLatin1String("..");
+}
+
+} // namespace
+
+std::optional<QStringList> restoreComponents(const QString& archivedName, bool fullPath) {
+    for (const QChar c : archivedName)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return std::nullopt;
+    static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
+    QString name = archivedName;
+    if (name.size() >= 2 && name.at(1) == QLatin1Char(':'))
+        name.remove(0, 2); // the drive
+    const QStringList parts = name.split(separators);
+    const QString last = parts.constLast();
+    if (last.isEmpty() || isDotName(last))
+        return std::nullopt;
+    if (!fullPath)
+        return QStringList{last};
+    QStringList components;
+    for (const QString& part : parts) {
+        if (part == QLatin1String(".."))
+            return std::nullopt;
+        if (!part.isEmpty() && part != QLatin1String("."))
+            components.append(part);
+    }
+    return components;
+}
+
+QString matchNameIgnoringCase(const QDir& dir, const QString& name) {
+    if (QFileInfo(dir.filePath(name)).exists() || QFileInfo(dir.filePath(name)).isSymLink())
+        return name;
+    const QStringList entries = dir.entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    return name;
+}
+
+} // namespace iksa

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace iksa {
+
+// The path below the target directory that a restore may write for an
+// archived name: its last path component, or with `fullPath` every component
+// below the drive. "/" and "\" both separate components. Nothing is returned
+// (the entry is refused) when the last component is empty, "." or "..", when
+// a full path holds "..", or when the name holds a control character.
+std::optional<QStringList> restoreComponents(const QString& archivedName, bool fullPath);
+
+// The entry of `dir` called `name` in any letter case: the exact name when
+// it exists, otherwise the first match ignoring case in name order, otherwise
+// `name` itself. A restored iksa.dbf thus replaces IKSA.DBF, never a twin.
+QString matchNameIgnoringCase(const QDir& dir, const QString& name);
+
+} // namespace iksa
