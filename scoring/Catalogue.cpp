@@ -140,10 +140,28 @@ ItemContent contentFor(const QJsonObject& content) {
     return c;
 }
 
+ScoreRule ruleOf(const QString& name, const QString& handler) {
+    static const QHash<QString, ScoreRule> rules{
+        {QStringLiteral("sum"), ScoreRule::Sum},
+        {QStringLiteral("partTotal"), ScoreRule::PartTotal},
+        {QStringLiteral("sumOfParts"), ScoreRule::SumOfParts},
+        {QStringLiteral("difference"), ScoreRule::Difference},
+        {QStringLiteral("positiveDifference"), ScoreRule::PositiveDifference},
+        {QStringLiteral("trialCount"), ScoreRule::TrialCount},
+    };
+    const auto it = rules.find(name);
+    if (it == rules.end())
+        fail(QStringLiteral("%1: neznámé pravidlo „%2“").arg(handler, name));
+    return *it;
+}
+
 ScoreAction actionFrom(const QJsonValue& value) {
     const QJsonObject object = value.toObject();
-    return {object.value(QStringLiteral("handler")).toString(),
-            strings(object.value(QStringLiteral("writes")))};
+    ScoreAction action{object.value(QStringLiteral("handler")).toString(),
+                       strings(object.value(QStringLiteral("writes"))), ScoreRule::Sum};
+    if (!action.handler.isEmpty())
+        action.rule = ruleOf(object.value(QStringLiteral("rule")).toString(), action.handler);
+    return action;
 }
 
 QVector<ScoreAction> actionsFrom(const QJsonValue& value) {
@@ -177,6 +195,8 @@ Item itemFrom(const QJsonObject& sectionSpec, const QString& key, const Subtest&
         cell.width = spec.value(QStringLiteral("width")).toInt();
         cell.maximum = valueFor(spec.value(QStringLiteral("maximum")), key).toInt();
         cell.heading = spec.value(QStringLiteral("heading")).toString();
+        cell.clickToggle = valueFor(spec.value(QStringLiteral("clickToggle")), key).toBool();
+        cell.firstTrialClears = spec.value(QStringLiteral("firstTrialClears")).toBool();
         if (cell.table < 1 || cell.table > 3 || cell.field.isEmpty())
             fail(QStringLiteral("%1: pole bez tabulky").arg(where));
         if (cell.role == CellRole::Score || cell.role == CellRole::Trial)

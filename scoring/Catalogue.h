@@ -55,6 +55,10 @@ struct ItemCell {
     ScoreDomain domain;         // Trial and Score cells
     QStringList optionCodes;    // Option cells: code stored by each button
     QStringList optionCaptions; // Option cells: caption of each button ("1" … "5", "N")
+    bool clickToggle = false;   // a mouse press cycles the box: empty → "0" → "1" → "0"
+    // Derived item scores: the box follows its first trial alone, so clearing
+    // the first trial clears it (OPA).
+    bool firstTrialClears = false;
 };
 
 // The test content of an item. It comes from the battery's materials; the
@@ -83,10 +87,21 @@ struct Item {
     const ItemCell* cell(CellRole role, int trial = 0) const;
 };
 
+// How an "=" action computes what it writes.
+enum class ScoreRule {
+    Sum,                // the page's item scores, as typed or chosen
+    PartTotal,          // an OPA part: the sum of its item scores and the longest span
+    SumOfParts,         // the OPA raw score from the two stored part totals
+    Difference,         // the two counts of a group: first − second (HS)
+    PositiveDifference, // the same, written only when positive (CSK)
+    TrialCount,         // RPC: item scores and raw score from the trials scored "1"
+};
+
 // A raw-score action: the "=" button and the boxes it writes.
 struct ScoreAction {
     QString handler; // "Label507Click" …
     QStringList writes;
+    ScoreRule rule = ScoreRule::Sum;
 };
 
 // A box bound to a field outside the item rows (counts, totals, spans).
