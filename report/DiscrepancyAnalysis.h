@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace iksa {
+
+class ExamineeRecord;
+struct NormSet;
+
+// One of the seven comparisons of IQ and index scores on page 3.
+struct ComparisonRow {
+    QString label;      // "Verbální IQ - Performační IQ" …
+    QString shortName1; // "VIQ" …
+    QString shortName2;
+    QString score1;
+    QString score2;
+    QString difference; // score 1 − score 2
+    QString critical;   // IndexCriticalValues of the age group, "a - b"
+    QString baseRate;   // IndexBaseRates at 40 − min(|difference|, 40)
+};
+
+using ComparisonTable = std::array<ComparisonRow, 7>;
+
+// scores: VIQ, PIQ, CIQ, IVP, IPU, IPP, IRZ in the order of Composite.
+// None for an age outside the age groups (16 … 100), which the page
+// refuses before the comparisons.
+std::optional<ComparisonTable> compareScores(const std::array<int, 7>& scores, int age,
+                                             const NormSet& norms);
+
+// The same with the scores and the age of the current record.
+std::optional<ComparisonTable> compareScores(const ExamineeRecord& record, const NormSet& norms);
+
+// The message of page 3 for an age outside 16 … 100.
+QString
+comparisonAgeMessage(); // "Není zadaný věk v intervalu 16..100 let! /nebo nejsou data uložena/"
+
+} // namespace iksa
