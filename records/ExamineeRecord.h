@@ -31,10 +31,27 @@ public:
     // - Post ("potvrdit") posts Table3, copies the surname into Table2 and
     //   Table1 and posts Table1, then Table2;
     // - Cancel ("storno") drops the pending changes of all three.
+    // Before a move, "přidat" or "potvrdit" stores anything, the pending texts
+    // of all three tables are checked, so a failure leaves all three as they
+    // were (UserError).
     void press(NavigatorButton button);
 
-    // "Ano" in Form5: deletes the current row of Table3, Table2, Table1.
+    // "Ano" in Form5: deletes the current row of Table3, Table2, Table1. On
+    // empty tables it refuses (UserError) and nothing is deleted.
     void removeCurrent();
+
+    // Moves the three tables to record `recNo` (1-based, natural order) as a
+    // navigator move does: pending changes stored first, then the
+    // not-administered display refreshed. For iksa-cli and the search.
+    void moveTo(int recNo);
+    int recordCount() const; // rows of Table3
+    int recNo() const;       // current record of Table3, 0 when empty
+
+    // What a move does first, for all three tables at once: each pending
+    // text is checked in all three before any table stores its row, so a
+    // text that does not fit its column leaves all three unstored.
+    void storePendingChanges();
+    void validatePending() const;
 
     // Field texts of the current record by name: Table3 first, then Table1,
     // then Table2; "1:NAME", "2:NAME", "3:NAME" name a table explicitly.
@@ -58,9 +75,16 @@ public:
 
 signals:
     void soCellsHiddenChanged(bool hidden);
+    // The three tables moved to another record (navigator move or moveTo).
+    void moved();
 
 private:
     void refreshNotAdministeredDisplay();
+    void move(NavigatorButton button);
+    void insertRecord();
+    void postRecord();
+    const Table& tableOfConst(const QString& field) const;
+    static QString bareName(const QString& field); // "1:NAME" → "NAME"
 
     DataModule& data_;
     bool soNotAdministered_ = false;

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-
 #include <memory>
 
 namespace iksa {
@@ -40,15 +39,27 @@ public:
     // that differ only in case are an error. Never creates a file. Opening an
     // open table does nothing. The cursor stands on the first row.
     void open(const QDir& directory);
+    struct OpenOptions {
+        bool readOnly = false; // insert, edit and remove are refused
+        // An exclusive advisory lock (flock) on the file for as long as it is
+        // open; a second program gets a Czech refusal naming the directory
+        // after waiting up to lockWaitMs.
+        bool lock = false;
+        int lockWaitMs = 0;
+    };
+    void open(const QDir& directory, const OpenOptions& options);
     void close(); // drops pending changes
     bool isOpen() const;
+    bool isReadOnly() const;
     QString filePath() const; // the file actually opened
 
     // Cursor over the rows in natural order.
     int recordCount() const; // live rows
     int recNo() const;       // 1-based position of the current row, 0 when empty
-    bool bof() const;        // a move tried to go before the first row, or empty
-    bool eof() const;        // a move tried to go past the last row, or empty
+    // As a dBASE data set keeps them: bof() after first() or a prior() on the
+    // first row, eof() after last() or a next() on the last row; both when empty.
+    bool bof() const;
+    bool eof() const;
     void first();
     void prior();
     void next();
@@ -65,11 +76,18 @@ public:
     // cancelled) before any move of the cursor.
     TableState state() const;
     bool isModified() const;
-    void edit();   // Browse → Edit; no change in Edit or Insert
+    // Browse → Edit; no change in Edit or Insert. An empty table has no row
+    // to change: UserError (a new row comes only from insert()).
+    void edit();
     void insert(); // a new, empty row; stored after the last row when posted
     void post();   // stores the buffer; the row and the header are on disk after it
     void cancel(); // drops the buffer's changes; a new row is dropped
     void remove(); // sets the deletion flag of the current row; cursor on the following row
+    // Throws the UserError that post() would throw for the pending texts;
+    // writes nothing. Lets a caller check several tables before storing any.
+    void validate() const;
+    // What every move does first: post a changed row, leave an unchanged edit.
+    void finishEditing();
 
     // The record buffer.
     int fieldIndex(const QString& name) const; // -1 when absent; case-insensitive
@@ -87,7 +105,7 @@ public:
     QString storedText(int recNo, int fieldIndex) const;
 
 signals:
-    void recordChanged();        // the buffer was reloaded: a move, open, cancel, post, insert
+    void recordChanged();         // the buffer was reloaded: a move, open, cancel, post, insert
     void fieldChanged(int field); // one text of the buffer changed
     void stateChanged(iksa::TableState state);
 

@@ -1,0 +1,247 @@
+#include "ExamineeRecord.h"
+
+#include "UserError.h"
+
+#include <QDate>
+
+namespace iksa {
+
+namespace {
+
+const QString idField = QStringLiteral("ID");
+const QString surnameField = QStringLiteral("PRIJM");
+const QString dateField = QStringLiteral("DATUM");
+const QString soRawScoreField = QStringLiteral("HS_14_SO");
+
+} // namespace
+
+ExamineeRecord::ExamineeRecord(DataModule& data, QObject* parent)
+    : QObject(parent)
+    , data_(data) {}
+
+DataModule& ExamineeRecord::data() {
+    return data_;
+}
+
+void ExamineeRecord::press(NavigatorButton button) {
+    Table& t1 = data_.table1();
+    Table& t2 = data_.table2();
+    Table& t3 = data_.table3();
+    switch (button) {
+    case NavigatorButton::First:
+    case NavigatorButton::Prior:
+    case NavigatorButton::Next:
+    case NavigatorButton::Last:
+        move(button);
+        break;
+    case NavigatorButton::Insert:
+        insertRecord();
+        break;
+    case NavigatorButton::Edit:
+        t3.edit();
+        t1.edit();
+        t2.edit();
+        break;
+    case NavigatorButton::Post:
+        postRecord();
+        break;
+    case NavigatorButton::Cancel:
+        t3.cancel();
+        t1.cancel();
+        t2.cancel();
+        break;
+    }
+}
+
+void ExamineeRecord::move(NavigatorButton button) {
+    validatePending();
+    // Table3 first, then Table1 (DBNavigator2), then Table2 (DBNavigator3).
+    for (Table* table : {&data_.table3(), &data_.table1(), &data_.table2()}) {
+        switch (button) {
+        case NavigatorButton::First:
+            table->first();
+            break;
+        case NavigatorButton::Prior:
+            table->prior();
+            break;
+        case NavigatorButton::Next:
+            table->next();
+            break;
+        default:
+            table->last();
+            break;
+        }
+    }
+    refreshNotAdministeredDisplay();
+    emit moved();
+}
+
+// "přidat", step by step as the navigators' click handlers carry it out.
+void ExamineeRecord::insertRecord() {
+    Table& t1 = data_.table1();
+    Table& t2 = data_.table2();
+    Table& t3 = data_.table3();
+    validatePending();
+    const int rowsBefore = t3.recordCount();
+
+    t3.insert();
+    t1.insert();
+    t3.setText(idField, QString::number(rowsBefore));
+    t2.insert();
+    const QString id = t3.text(idField);
+    t2.setText(idField, id);
+    t1.setText(idField, id);
+    const QString surname = t3.text(surnameField);
+    t2.setText(surnameField, surname);
+    t1.setText(surnameField, surname);
+    t3.post();
+    t1.post();
+    t2.post();
+    t1.edit();
+    t2.edit();
+
+    t3.edit();
+    t3.setText(dateField, QDate::currentDate().toString(QStringLiteral("d.M.yyyy")));
+    t3.post();
+}
+
+// "potvrdit": Table3 is stored, then the surname of the header is copied
+// into Table2 and Table1 and both are stored.
+void ExamineeRecord::postRecord() {
+    Table& t1 = data_.table1();
+    Table& t2 = data_.table2();
+    Table& t3 = data_.table3();
+    const bool pending = t3.state() != TableState::Browse || t1.state() != TableState::Browse ||
+                         t2.state() != TableState::Browse;
+    if (!pending)
+        return; // the button is disabled while nothing is being changed
+    validatePending();
+    t3.post();
+    t1.edit();
+    t2.edit();
+    const QString surname = t3.text(surnameField);
+    t2.setText(surnameField, surname);
+    t1.setText(surnameField, surname);
+    t1.validate();
+    t2.validate();
+    t1.post();
+    t2.post();
+}
+
+void ExamineeRecord::removeCurrent() {
+    Table& t1 = data_.table1();
+    Table& t2 = data_.table2();
+    Table& t3 = data_.table3();
+    // Deleting from Table3 alone would leave the tables out of step.
+    for (Table* table : {&t3, &t2, &t1})
+        if (table->recordCount() == 0 && table->state() != TableState::Insert)
+            table->remove(); // throws the empty-table refusal before anything is deleted
+    t3.remove();
+    t2.remove();
+    t1.remove();
+}
+
+void ExamineeRecord::moveTo(int recNo) {
+    validatePending();
+    data_.table3().moveTo(recNo);
+    data_.table1().moveTo(recNo);
+    data_.table2().moveTo(recNo);
+    refreshNotAdministeredDisplay();
+    emit moved();
+}
+
+int ExamineeRecord::recordCount() const {
+    return data_.table3().recordCount();
+}
+
+int ExamineeRecord::recNo() const {
+    return data_.table3().recNo();
+}
+
+void ExamineeRecord::validatePending() const {
+    data_.table3().validate();
+    data_.table1().validate();
+    data_.table2().validate();
+}
+
+void ExamineeRecord::storePendingChanges() {
+    validatePending();
+    data_.table3().finishEditing();
+    data_.table2().finishEditing();
+    data_.table1().finishEditing();
+}
+
+Table& ExamineeRecord::tableOf(const QString& field) {
+    return const_cast<Table&>(std::as_const(*this).tableOfConst(field));
+}
+
+QString ExamineeRecord::text(const QString& field) const {
+    return tableOfConst(field).text(bareName(field));
+}
+
+int ExamineeRecord::integer(const QString& field) const {
+    return tableOfConst(field).integer(bareName(field));
+}
+
+void ExamineeRecord::setText(const QString& field, const QString& text) {
+    tableOf(field).setText(bareName(field), text);
+}
+
+QString ExamineeRecord::bareName(const QString& field) {
+    if (field.size() > 2 && field[1] == QLatin1Char(':') &&
+        QStringLiteral("123").contains(field[0]))
+        return field.mid(2);
+    return field;
+}
+
+const Table& ExamineeRecord::tableOfConst(const QString& field) const {
+    const DataModule& data = data_;
+    if (field.size() > 2 && field[1] == QLatin1Char(':')) {
+        const Table* named = field[0] == QLatin1Char('1')   ? &data.table1()
+                             : field[0] == QLatin1Char('2') ? &data.table2()
+                             : field[0] == QLatin1Char('3') ? &data.table3()
+                                                            : nullptr;
+        if (named && named->fieldIndex(field.mid(2)) >= 0)
+            return *named;
+        if (named)
+            throw UserError(QStringLiteral("Pole „%1“ v tabulce %2 („%3“) neexistuje.")
+                                .arg(field.mid(2), named->name(), named->schema().fileName));
+    }
+    for (const Table* table : {&data.table3(), &data.table1(), &data.table2()})
+        if (table->fieldIndex(field) >= 0)
+            return *table;
+    throw UserError(QStringLiteral("Pole „%1“ není v žádné z tabulek záznamu.").arg(field));
+}
+
+void ExamineeRecord::setNotAdministeredMark(bool ticked) {
+    // The edit protocol: all three tables into edit state, then the text.
+    press(NavigatorButton::Edit);
+    data_.table3().setText(soRawScoreField, ticked ? QStringLiteral("-1") : QStringLiteral("0"));
+}
+
+bool ExamineeRecord::soNotAdministered() const {
+    return soNotAdministered_;
+}
+
+void ExamineeRecord::setSoNotAdministered(bool on) {
+    soNotAdministered_ = on;
+}
+
+bool ExamineeRecord::soCellsHidden() const {
+    return soCellsHidden_;
+}
+
+void ExamineeRecord::setSoCellsHidden(bool hidden) {
+    if (soCellsHidden_ == hidden)
+        return;
+    soCellsHidden_ = hidden;
+    emit soCellsHiddenChanged(hidden);
+}
+
+void ExamineeRecord::refreshNotAdministeredDisplay() {
+    const bool mark = data_.table3().text(soRawScoreField) == QLatin1String("-1");
+    setSoCellsHidden(mark);
+    soNotAdministered_ = mark;
+}
+
+} // namespace iksa

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+namespace iksa {
+
+// Files in `dir` whose name equals `fileName` without regard to case, as the
+// tables coming from Windows are named (IKSA.DBF, iksa.dbf, Iksa.Dbf).
+QStringList filesNamed(const QDir& dir, const QString& fileName);
+
+} // namespace iksa

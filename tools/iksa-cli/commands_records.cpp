@@ -1,0 +1,197 @@
+// Record commands of iksa-cli: init, list, add, set, get, delete, search.
+// Records are numbered 1… in the natural order of the tables.
+#include "CliSupport.h"
+#include "records/DataModule.h"
+#include "records/ExamineeRecord.h"
+#include "records/SurnameSearch.h"
+#include "records/UserError.h"
+
+#include <QDir>
+#include <utility>
+#include <vector>
+
+namespace iksa::cli {
+
+namespace {
+
+// Commands that write wait this long for another program to release the tables.
+constexpr int writeLockWaitMs = 3000;
+
+QDir startDir(const QString& path) {
+    const QDir dir(path);
+    if (!dir.exists())
+        throw UserError(QStringLiteral("Adresář „%1“ neexistuje.").arg(path));
+    return dir;
+}
+
+// The three tables of DIR, opened for the command.
+struct OpenRecords {
+    OpenRecords(const QString& dir, DataModule::Access access)
+        : record(data) {
+        data.open(startDir(dir), messages, access,
+                  access == DataModule::Access::ReadWrite ? writeLockWaitMs : 0);
+    }
+    StderrMessages messages;
+    DataModule data;
+    ExamineeRecord record;
+};
+
+int recordNumber(const QString& text, const ExamineeRecord& record) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < 1 || n > record.recordCount())
+        throw UserError(QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).")
+                            .arg(text)
+                            .arg(record.recordCount()));
+    return n;
+}
+
+using Assignment = std::pair<QString, QString>;
+
+// FIELD=TEXT arguments; every field must exist before anything is written.
+std::vector<Assignment> assignments(const QStringList& args, ExamineeRecord& record) {
+    std::vector<Assignment> list;
+    for (const QString& arg : args) {
+        const qsizetype eq = arg.indexOf(QLatin1Char('='));
+        if (eq <= 0)
+            throw UserError(QStringLiteral("„%1“ nemá tvar POLE=TEXT.").arg(arg));
+        const QString field = arg.left(eq);
+        (void)record.tableOf(field); // unknown names fail here
+        list.emplace_back(field, arg.mid(eq + 1));
+    }
+    return list;
+}
+
+// Puts the texts and stores the record as "potvrdit" does; a text that does
+// not fit its column fails the check before any table is written.
+void putAndPost(ExamineeRecord& record, const std::vector<Assignment>& list) {
+    for (const auto& [field, text] : list)
+        record.setText(field, text);
+    record.validatePending();
+    record.press(NavigatorButton::Post);
+}
+
+// Checks the texts against their columns on a new, unposted row of each
+// table, so that `add` writes nothing when one of them is bad.
+void checkTexts(DataModule& data, ExamineeRecord& record, const std::vector<Assignment>& list) {
+    if (list.empty())
+        return;
+    for (Table* table : {&data.table3(), &data.table1(), &data.table2()})
+        table->insert();
+    try {
+        for (const auto& [field, text] : list)
+            record.setText(field, text);
+        record.validatePending();
+    } catch (...) {
+        record.press(NavigatorButton::Cancel);
+        throw;
+    }
+    record.press(NavigatorButton::Cancel);
+}
+
+int runInit(const QStringList& args) {
+    if (args.size() != 1)
+        return usageError(QStringLiteral("init"));
+    if (!QDir().mkpath(args[0]))
+        throw UserError(QStringLiteral("Adresář „%1“ nelze založit.").arg(args[0]));
+    DataModule::createEmptyTables(QDir(args[0]));
+    return 0;
+}
+
+int runList(const QStringList& args) {
+    if (args.size() != 1)
+        return usageError(QStringLiteral("list"));
+    OpenRecords open(args[0], DataModule::Access::ReadOnly);
+    const Table& t3 = open.data.table3();
+    QList<int> columns;
+    for (const char* name : {"ID", "PRIJM", "JMENO", "VEK", "DATUM"})
+        columns.append(t3.fieldIndex(QString::fromLatin1(name)));
+    for (int row = 1; row <= t3.recordCount(); ++row) {
+        out() << row;
+        for (const int column : columns)
+            out() << '\t' << t3.storedText(row, column);
+        out() << '\n';
+    }
+    return 0;
+}
+
+int runAdd(const QStringList& args) {
+    if (args.isEmpty())
+        return usageError(QStringLiteral("add"));
+    OpenRecords open(args[0], DataModule::Access::ReadWrite);
+    const auto list = assignments(args.mid(1), open.record);
+    checkTexts(open.data, open.record, list);
+    open.record.press(NavigatorButton::Insert);
+    if (!list.empty())
+        putAndPost(open.record, list);
+    out() << open.record.recNo() << '\n';
+    return 0;
+}
+
+int runSet(const QStringList& args) {
+    if (args.size() < 3)
+        return usageError(QStringLiteral("set"));
+    OpenRecords open(args[0], DataModule::Access::ReadWrite);
+    const int n = recordNumber(args[1], open.record);
+    const auto list = assignments(args.mid(2), open.record);
+    open.record.moveTo(n);
+    open.record.press(NavigatorButton::Edit);
+    try {
+        putAndPost(open.record, list);
+    } catch (...) {
+        open.record.press(NavigatorButton::Cancel);
+        throw;
+    }
+    return 0;
+}
+
+int runGet(const QStringList& args) {
+    if (args.size() < 3)
+        return usageError(QStringLiteral("get"));
+    OpenRecords open(args[0], DataModule::Access::ReadOnly);
+    const int n = recordNumber(args[1], open.record);
+    open.record.moveTo(n);
+    QStringList texts;
+    for (const QString& field : args.mid(2))
+        texts.append(open.record.text(field));
+    for (const QString& text : texts)
+        out() << text << '\n';
+    return 0;
+}
+
+int runDelete(const QStringList& args) {
+    if (args.size() != 2)
+        return usageError(QStringLiteral("delete"));
+    OpenRecords open(args[0], DataModule::Access::ReadWrite);
+    open.record.moveTo(recordNumber(args[1], open.record));
+    open.record.removeCurrent();
+    return 0;
+}
+
+int runSearch(const QStringList& args) {
+    if (args.size() != 2)
+        return usageError(QStringLiteral("search"));
+    OpenRecords open(args[0], DataModule::Access::ReadOnly);
+    SurnameSearch search(open.record);
+    while (search.press(args[1]).found)
+        out() << open.record.recNo() << '\n';
+    return 0;
+}
+
+const CommandRegistration registrations[] = {
+    CommandRegistration({QStringLiteral("init"), QStringLiteral("init ADRESÁŘ"), runInit}),
+    CommandRegistration({QStringLiteral("list"), QStringLiteral("list ADRESÁŘ"), runList}),
+    CommandRegistration(
+        {QStringLiteral("add"), QStringLiteral("add ADRESÁŘ [POLE=TEXT…]"), runAdd}),
+    CommandRegistration(
+        {QStringLiteral("set"), QStringLiteral("set ADRESÁŘ ČÍSLO POLE=TEXT…"), runSet}),
+    CommandRegistration({QStringLiteral("get"), QStringLiteral("get ADRESÁŘ ČÍSLO POLE…"), runGet}),
+    CommandRegistration(
+        {QStringLiteral("delete"), QStringLiteral("delete ADRESÁŘ ČÍSLO"), runDelete}),
+    CommandRegistration(
+        {QStringLiteral("search"), QStringLiteral("search ADRESÁŘ PŘÍJMENÍ"), runSearch}),
+};
+
+} // namespace
+
+} // namespace iksa::cli
