@@ -42,13 +42,15 @@ PageJob::~PageJob() {
         painter_.end();
 }
 
-void PageJob::addPage(const QPicture& page) {
-    if (pages_ > 0 && !device_.newPage())
+void PageJob::startNextSheet() {
+    if (!device_.newPage())
         throw UserError(SurfaceMessages::pageNotCreated());
-    ++pages_;
+}
+
+void PageJob::playPage(const QPicture& page) {
     const QRectF sheet(0, 0, qreal(paperUnits_.width()) * device_.logicalDpiX() / unitsPerInch_,
                        qreal(paperUnits_.height()) * device_.logicalDpiY() / unitsPerInch_);
-    playPage(painter_, page, paperUnits_, sheet);
+    iksa::playPage(painter_, page, paperUnits_, sheet);
 }
 
 void PageJob::finish() {

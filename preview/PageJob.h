@@ -22,8 +22,10 @@ public:
             QSize customLoMetric = {});
     ~PageJob();
 
-    // Throws UserError when the device cannot start another sheet.
-    void addPage(const QPicture& page);
+    // Plays a page over the whole current sheet.
+    void playPage(const QPicture& page);
+    // Moves to the next sheet; throws UserError when the device cannot.
+    void startNextSheet();
     void finish();
 
 private:
@@ -31,7 +33,6 @@ private:
     QPainter painter_;
     QSize paperUnits_;
     int unitsPerInch_;
-    int pages_ = 0;
 };
 
 } // namespace iksa

@@ -90,6 +90,8 @@ void PageSurface::newPage() {
     if (!isDocOpen())
         return;
     closePage();
+    if (job_)
+        job_->startNextSheet();
     startPage();
 }
 
@@ -138,7 +140,7 @@ void PageSurface::closePage() {
     if (!closed)
         throw UserError(SurfaceMessages::pageNotCreated());
     if (job_) {
-        job_->addPage(page);
+        job_->playPage(page);
     } else {
         pages_.append(page);
         emit pageAdded(int(pages_.size()));
@@ -199,8 +201,11 @@ QImage PageSurface::renderPage(int index, int dpi) const {
 void PageSurface::print(QPagedPaintDevice& device, const QString& startFailure) const {
     PageJob job(device, startFailure, paperType_, orientation_, paper_, unitsPerInch(units_),
                 customLoMetric_);
-    for (const QPicture& page : pages_)
-        job.addPage(page);
+    for (int index = 0; index < pages_.size(); ++index) {
+        if (index > 0)
+            job.startNextSheet();
+        job.playPage(pages_.at(index));
+    }
     job.finish();
 }
 
