@@ -1,0 +1,84 @@
+#include "norms/NormTypes.h"
+
+namespace iksa {
+
+TableSet TableSet::band(int band) {
+    Q_ASSERT(band >= 1 && band <= BandCount);
+    return TableSet(band - 1);
+}
+
+TableSet TableSet::reference() {
+    return TableSet(BandCount);
+}
+
+std::optional<TableSet> TableSet::fromCode(const QString& code) {
+    if (code == QLatin1String("R"))
+        return reference();
+    bool ok = false;
+    const int number = code.toInt(&ok);
+    if (!ok || number < 1 || number > BandCount || code != QString::number(number))
+        return std::nullopt;
+    return band(number);
+}
+
+std::optional<TableSet> TableSet::fromIndex(int index) {
+    if (index < 0 || index >= Count)
+        return std::nullopt;
+    return TableSet(index);
+}
+
+QString TableSet::code() const {
+    return isReference() ? QStringLiteral("R") : QString::number(bandNumber());
+}
+
+const std::array<CompositeInfo, 7>& compositeInfos() {
+    static const std::array<CompositeInfo, 7> infos{{
+        {Composite::VIQ, "VIQ", 6},
+        {Composite::PIQ, "PIQ", 5},
+        {Composite::CIQ, "CIQ", 11},
+        {Composite::IVP, "IVP", 3},
+        {Composite::IPU, "IPU", 3},
+        {Composite::IPP, "IPP", 3},
+        {Composite::IRZ, "IRZ", 2},
+    }};
+    return infos;
+}
+
+const CompositeInfo& compositeInfo(Composite composite) {
+    return compositeInfos()[static_cast<size_t>(composite)];
+}
+
+std::optional<Composite> compositeFromCode(const QString& code) {
+    for (const CompositeInfo& info : compositeInfos())
+        if (code == QLatin1String(info.code))
+            return info.composite;
+    return std::nullopt;
+}
+
+QString ageBandFamilyCode(AgeBandFamily family) {
+    switch (family) {
+    case AgeBandFamily::Scaled:
+        return QStringLiteral("scaled");
+    case AgeBandFamily::Comparison:
+        return QStringLiteral("comparison");
+    case AgeBandFamily::Span:
+        return QStringLiteral("span");
+    case AgeBandFamily::Symbol:
+        return QStringLiteral("symbol");
+    }
+    return {};
+}
+
+QString symbolProcedureField(SymbolProcedure procedure) {
+    switch (procedure) {
+    case SymbolProcedure::Pairing:
+        return QStringLiteral("PAR_3");
+    case SymbolProcedure::FreeRecall:
+        return QStringLiteral("VOL_VYB_3");
+    case SymbolProcedure::Copy:
+        return QStringLiteral("C_HS_OP_3");
+    }
+    return {};
+}
+
+} // namespace iksa
