@@ -20,7 +20,7 @@ namespace {
 
 // The report window as the program shows it after "Preview": a sample
 // document of three pages drawn into its page view.
-class ReportWindow : public ::testing::Test {
+class PreviewWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         form.setWindowState(Qt::WindowNoState);
@@ -54,7 +54,7 @@ protected:
     TForm2 form;
 };
 
-TEST_F(ReportWindow, ControlsCarryTheirNamesAndTexts) {
+TEST_F(PreviewWindow, ControlsCarryTheirNamesAndTexts) {
     EXPECT_EQ(form.objectName(), QStringLiteral("Form2"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Zobrazení protokolu"));
     EXPECT_EQ(form.findChild<TPrintPreview*>(QStringLiteral("PrintPreview1")), &preview());
@@ -78,7 +78,7 @@ TEST_F(ReportWindow, ControlsCarryTheirNamesAndTexts) {
     EXPECT_TRUE(TForm2().windowState() & Qt::WindowMaximized);
 }
 
-TEST_F(ReportWindow, AfterPreviewPageOneOfThreeIsFittedWithThreeThumbnails) {
+TEST_F(PreviewWindow, AfterPreviewPageOneOfThreeIsFittedWithThreeThumbnails) {
     EXPECT_EQ(preview().currentPage(), 1);
     EXPECT_EQ(preview().totalPages(), 3);
     EXPECT_EQ(preview().zoomState(), TPrintPreview::zsZoomToFit);
@@ -106,7 +106,7 @@ TEST_F(ReportWindow, AfterPreviewPageOneOfThreeIsFittedWithThreeThumbnails) {
     EXPECT_EQ(shown.pixel(paper.topLeft() - QPoint(1, 1)), qRgb(0, 0, 0)); // border
 }
 
-TEST_F(ReportWindow, HalfSizeThenPageDownShowsPageTwo) {
+TEST_F(PreviewWindow, HalfSizeThenPageDownShowsPageTwo) {
     choose(QStringLiteral("50 %"));
     EXPECT_EQ(preview().zoomState(), TPrintPreview::zsZoomOther);
     EXPECT_EQ(preview().zoom(), 50);
@@ -122,7 +122,7 @@ TEST_F(ReportWindow, HalfSizeThenPageDownShowsPageTwo) {
     EXPECT_FALSE(markerAround(1));
 }
 
-TEST_F(ReportWindow, MaxWidthMakesTheSheetAsWideAsTheView) {
+TEST_F(PreviewWindow, MaxWidthMakesTheSheetAsWideAsTheView) {
     choose(QStringLiteral("max šíře"));
     QCoreApplication::processEvents();
     EXPECT_EQ(preview().zoomState(), TPrintPreview::zsZoomToWidth);
@@ -138,7 +138,7 @@ TEST_F(ReportWindow, MaxWidthMakesTheSheetAsWideAsTheView) {
     EXPECT_EQ(preview().zoomState(), TPrintPreview::zsZoomToFit);
 }
 
-TEST_F(ReportWindow, ZoomIsClampedAndKeysAndWheelZoomAndTurnPages) {
+TEST_F(PreviewWindow, ZoomIsClampedAndKeysAndWheelZoomAndTurnPages) {
     preview().setZoom(5);
     EXPECT_EQ(preview().zoom(), 10);
     preview().setZoom(900);
@@ -186,7 +186,30 @@ TEST_F(ReportWindow, ZoomIsClampedAndKeysAndWheelZoomAndTurnPages) {
     EXPECT_EQ(preview().verticalScrollBar()->value(), 1);
 }
 
-TEST_F(ReportWindow, GrabbingTheSheetScrollsIt) {
+TEST_F(PreviewWindow, ZoomingKeepsTheSpotInTheMiddleOfTheView) {
+    preview().setZoom(200);
+    QScrollBar* h = preview().horizontalScrollBar();
+    QScrollBar* v = preview().verticalScrollBar();
+    h->setValue(h->maximum() / 4);
+    v->setValue(v->maximum() / 3);
+    auto centreOnPaper = [&] {
+        const QRect paper = preview().paperRect();
+        const QPointF centre = QRectF(preview().viewport()->rect()).center();
+        return QPointF((centre.x() - paper.left()) / paper.width(),
+                       (centre.y() - paper.top()) / paper.height());
+    };
+    const QPointF before = centreOnPaper();
+    preview().setZoom(300);
+    const QPointF after = centreOnPaper();
+    EXPECT_NEAR(after.x(), before.x(), 0.005);
+    EXPECT_NEAR(after.y(), before.y(), 0.005);
+
+    preview().setZoomSavePos(false);
+    preview().setZoom(400);
+    EXPECT_NE(centreOnPaper().y(), QPointF(before).y());
+}
+
+TEST_F(PreviewWindow, GrabbingTheSheetScrollsIt) {
     preview().setZoom(200);
     QWidget* view = preview().viewport();
     EXPECT_EQ(view->cursor().shape(), Qt::OpenHandCursor);
@@ -206,14 +229,14 @@ TEST_F(ReportWindow, GrabbingTheSheetScrollsIt) {
     EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
 }
 
-TEST_F(ReportWindow, ClickingAThumbnailMakesItsPageCurrent) {
+TEST_F(PreviewWindow, ClickingAThumbnailMakesItsPageCurrent) {
     QTest::mouseClick(thumbnails().viewport(), Qt::LeftButton, {},
                       thumbnails().paperRect(3).center());
     EXPECT_EQ(preview().currentPage(), 3);
     EXPECT_TRUE(markerAround(3));
 }
 
-TEST_F(ReportWindow, ANewPreviewReplacesThePagesAndDirectPrintingLeavesThem) {
+TEST_F(PreviewWindow, ANewPreviewReplacesThePagesAndDirectPrintingLeavesThem) {
     preview().setCurrentPage(3);
     drawSampleDocument(preview().surface(), 2);
     EXPECT_EQ(preview().totalPages(), 2);
@@ -233,7 +256,7 @@ TEST_F(ReportWindow, ANewPreviewReplacesThePagesAndDirectPrintingLeavesThem) {
     EXPECT_EQ(readPdf(dir.file("direct.pdf")).pageCount, 3);
 }
 
-TEST_F(ReportWindow, SavePdfWritesTheShownProtocolAndBackHides) {
+TEST_F(PreviewWindow, SavePdfWritesTheShownProtocolAndBackHides) {
     TempDir dir;
     form.setSavePathChooser([&] { return dir.file("protokol"); });
     form.SavePdfButton->click();

@@ -14,7 +14,7 @@ namespace {
 
 // A PDF-format QPrinter stands in for a printer; its margins play the part
 // of the area a real printer cannot print on.
-TEST(Printer, TheSheetCornerIsTheOriginDespiteUnprintableMargins) {
+TEST(PrinterOutput, TheSheetCornerIsTheOriginDespiteUnprintableMargins) {
     TempDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -50,7 +50,7 @@ TEST(Printer, TheSheetCornerIsTheOriginDespiteUnprintableMargins) {
     EXPECT_EQ(second->page, 2);
 }
 
-TEST(Printer, RecordedPagesPrintAsOneJob) {
+TEST(PrinterOutput, RecordedPagesPrintAsOneJob) {
     TempDir dir;
     PageSurface surface;
     drawSampleDocument(surface, 3);
@@ -67,7 +67,7 @@ TEST(Printer, RecordedPagesPrintAsOneJob) {
     EXPECT_NEAR(text->box.left(), toPoints(2000), 0.5);
 }
 
-TEST(Printer, WithoutAPrinterPrintingFailsAndTheRecordedPagesStay) {
+TEST(PrinterOutput, WithoutAPrinterPrintingFailsAndTheRecordedPagesStay) {
     PageSurface surface;
     drawSampleDocument(surface, 3);
 

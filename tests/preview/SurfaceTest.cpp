@@ -21,7 +21,7 @@ struct Conversion {
     int expected;
 };
 
-TEST(Units, ConvertValuesWithRoundedMulDiv) {
+TEST(SurfaceUnits, ConvertValuesWithRoundedMulDiv) {
     const Conversion cases[] = {
         {350, TUnits::mmLoMetric, TUnits::mmHiMetric, 3500},
         {38, TUnits::mmLoMetric, TUnits::mmHiMetric, 380},
@@ -43,14 +43,14 @@ TEST(Units, ConvertValuesWithRoundedMulDiv) {
               QPoint(3500, 380));
 }
 
-TEST(Units, MulDivKeepsSixtyFourBitsAndReportsFailures) {
+TEST(SurfaceUnits, MulDivKeepsSixtyFourBitsAndReportsFailures) {
     EXPECT_EQ(mulDiv(2000000000, 3, 4), 1500000000); // the product exceeds 32 bits
     EXPECT_EQ(mulDiv(2000000000, 2, 1), -1);         // the result does not fit
     EXPECT_EQ(mulDiv(5, 1, 0), -1);
     EXPECT_EQ(mulDiv(-5, 1, 2), -3);
 }
 
-TEST(Units, PaperSizes) {
+TEST(SurfaceUnits, PaperSizes) {
     EXPECT_EQ(paperSize(TPaperType::pA4, TPrinterOrientation::poPortrait, TUnits::mmHiMetric),
               QSize(21000, 29700));
     EXPECT_EQ(paperSize(TPaperType::pA4, TPrinterOrientation::poLandscape, TUnits::mmLoMetric),
@@ -68,7 +68,7 @@ struct Placement {
     QRect expected;
 };
 
-TEST(PaintPicture, PlacesThePictureIntoTheRectangle) {
+TEST(SurfacePaintPicture, PlacesThePictureIntoTheRectangle) {
     const QSize logo(10583, 1958); // 400 × 74 pixels at 96 dpi
     const Placement cases[] = {
         // Fits: keeps its natural size, centred.
@@ -91,7 +91,7 @@ TEST(PaintPicture, PlacesThePictureIntoTheRectangle) {
             << c.rect.width() << "x" << c.rect.height();
 }
 
-TEST(PaintPicture, DrawsAtTheNaturalSizeFromScreenPixels) {
+TEST(SurfacePaintPicture, DrawsAtTheNaturalSizeFromScreenPixels) {
     PageSurface surface;
     QImage logo(400, 74, QImage::Format_RGB32);
     logo.fill(Qt::red);
@@ -113,7 +113,7 @@ TEST(PaintPicture, DrawsAtTheNaturalSizeFromScreenPixels) {
     EXPECT_NEAR(red.bottom() + 1, 198, 1);
 }
 
-TEST(Document, RecordsOnePicturePerPageAndReplacesThemOnTheNextDocument) {
+TEST(SurfaceDocument, RecordsOnePicturePerPageAndReplacesThemOnTheNextDocument) {
     PageSurface surface;
     QSignalSpy cleared(&surface, &PageSurface::pagesCleared);
     QSignalSpy added(&surface, &PageSurface::pageAdded);
@@ -131,7 +131,7 @@ TEST(Document, RecordsOnePicturePerPageAndReplacesThemOnTheNextDocument) {
     EXPECT_EQ(cleared.count(), 2);
 }
 
-TEST(Document, ADocumentLeftOpenCollectsTheNextDrawing) {
+TEST(SurfaceDocument, ADocumentLeftOpenCollectsTheNextDrawing) {
     PageSurface surface;
     surface.beginDoc();
     surface.newPage(); // the drawing stops here without endDoc
@@ -148,7 +148,7 @@ TEST(Document, ADocumentLeftOpenCollectsTheNextDrawing) {
     EXPECT_EQ(surface.pageCount(), 3);
 }
 
-TEST(Document, EveryPageStartsWithTheSurfaceFontAndAWhiteBrush) {
+TEST(SurfaceDocument, EveryPageStartsWithTheSurfaceFontAndAWhiteBrush) {
     PageSurface surface;
     surface.beginDoc();
     surface.canvas().setFontSize(18);
@@ -163,7 +163,7 @@ TEST(Document, EveryPageStartsWithTheSurfaceFontAndAWhiteBrush) {
     surface.endDoc();
 }
 
-TEST(Canvas, TextHasAnOpaqueBackgroundOfTheBrushColour) {
+TEST(SurfaceCanvas, TextHasAnOpaqueBackgroundOfTheBrushColour) {
     PageSurface surface;
     surface.beginDoc();
     PageCanvas& canvas = surface.canvas();
@@ -181,7 +181,7 @@ TEST(Canvas, TextHasAnOpaqueBackgroundOfTheBrushColour) {
               qRgb(255, 255, 255));
 }
 
-TEST(Canvas, VerticalTextReadsUpwardsFromItsPoint) {
+TEST(SurfaceCanvas, VerticalTextReadsUpwardsFromItsPoint) {
     PageSurface surface;
     surface.beginDoc();
     surface.canvas().setFontSize(10);
@@ -203,7 +203,7 @@ TEST(Canvas, VerticalTextReadsUpwardsFromItsPoint) {
     EXPECT_GE(ink.top(), 1000 - cell.width() / 10 - 1);
 }
 
-TEST(Pdf, TextKeepsItsTruePointSizeAndTheSheetCornerIsTheOrigin) {
+TEST(SurfacePdf, TextKeepsItsTruePointSizeAndTheSheetCornerIsTheOrigin) {
     TempDir dir;
     PageSurface surface;
     surface.beginDoc();
@@ -246,7 +246,7 @@ TEST(Pdf, TextKeepsItsTruePointSizeAndTheSheetCornerIsTheOrigin) {
     EXPECT_NEAR(small->box.height() * 2, large->box.height(), 0.3);
 }
 
-TEST(Pdf, WritingWithoutPagesOrToAnUnwritablePlaceFails) {
+TEST(SurfacePdf, WritingWithoutPagesOrToAnUnwritablePlaceFails) {
     PageSurface surface;
     EXPECT_THROW(surface.writePdf(QStringLiteral("/nonexistent/x.pdf")), UserError);
     drawSampleDocument(surface, 1);
@@ -274,7 +274,7 @@ public:
     FullWriter writer;
 };
 
-TEST(DirectPrint, PrintingLeavesTheRecordedPagesAlone) {
+TEST(SurfaceDirectPrint, PrintingLeavesTheRecordedPagesAlone) {
     TempDir dir;
     PageSurface surface;
     drawSampleDocument(surface, 2);
@@ -295,7 +295,7 @@ TEST(DirectPrint, PrintingLeavesTheRecordedPagesAlone) {
     EXPECT_NEAR(text->box.left(), toPoints(2000), 0.5);
 }
 
-TEST(DirectPrint, WithoutAPrinterTheDocumentDoesNotStart) {
+TEST(SurfaceDirectPrint, WithoutAPrinterTheDocumentDoesNotStart) {
     PageSurface surface;
     drawSampleDocument(surface, 3);
     surface.setDirectPrint(true);
@@ -304,7 +304,7 @@ TEST(DirectPrint, WithoutAPrinterTheDocumentDoesNotStart) {
     EXPECT_EQ(surface.pageCount(), 3);
 }
 
-TEST(DirectPrint, ASheetThatCannotBeStartedIsReported) {
+TEST(SurfaceDirectPrint, ASheetThatCannotBeStartedIsReported) {
     TempDir dir;
     FullTarget target(dir.file("full.pdf"));
     PageSurface surface;
@@ -322,7 +322,7 @@ TEST(DirectPrint, ASheetThatCannotBeStartedIsReported) {
     EXPECT_EQ(surface.state(), PageSurface::State::Idle);
 }
 
-TEST(Render, APageAsAnImageAtAGivenResolution) {
+TEST(SurfaceRender, APageAsAnImageAtAGivenResolution) {
     PageSurface surface;
     drawSampleDocument(surface, 1);
     const QImage image = surface.renderPage(0, 96);
