@@ -1,0 +1,57 @@
+#pragma once
+
+#include "TestSupport.h"
+#include "records/DataModule.h"
+#include "records/ExamineeRecord.h"
+
+#include <gtest/gtest.h>
+#include <ostream>
+#include <utility>
+#include <vector>
+
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace iksa::test {
+
+// One new examinee record on real, empty tables in a temporary directory.
+class RecordFixture : public ::testing::Test {
+public:
+    using Texts = std::vector<std::pair<const char*, const char*>>;
+
+protected:
+    void SetUp() override {
+        DataModule::createEmptyTables(tmp.dir());
+        data.open(tmp.dir(), messages);
+        record.press(NavigatorButton::Insert);
+        record.press(NavigatorButton::Post);
+    }
+
+    // Texts typed into the record and stored, so that the record is in browse state.
+    void store(const Texts& texts) {
+        for (const auto& [field, text] : texts)
+            record.setText(QString::fromLatin1(field), QString::fromUtf8(text));
+        record.press(NavigatorButton::Post);
+    }
+
+    QString text(const char* field) const { return record.text(QString::fromLatin1(field)); }
+
+    bool allEditing() const {
+        return data.table1().state() == TableState::Edit &&
+               data.table2().state() == TableState::Edit &&
+               data.table3().state() == TableState::Edit;
+    }
+    bool allBrowsing() const {
+        return data.table1().state() == TableState::Browse &&
+               data.table2().state() == TableState::Browse &&
+               data.table3().state() == TableState::Browse;
+    }
+
+    TempDir tmp;
+    RecordingMessages messages;
+    DataModule data;
+    ExamineeRecord record{data};
+};
+
+} // namespace iksa::test

@@ -1,0 +1,77 @@
+// iksa-cli score: the "=" actions of the subtest pages on one record.
+#include "CliSupport.h"
+#include "records/DataModule.h"
+#include "records/ExamineeRecord.h"
+#include "records/UserError.h"
+#include "scoring/RawScoreActions.h"
+
+#include <QDir>
+
+namespace iksa::cli {
+
+namespace {
+
+// As the other writing commands: wait this long for another program to
+// release the tables.
+constexpr int writeLockWaitMs = 3000;
+
+QList<int> subtestNumbers(const QStringList& args) {
+    QList<int> numbers;
+    for (const QString& arg : args) {
+        bool ok = false;
+        const int n = arg.toInt(&ok);
+        if (!ok || n < 1 || n > 14)
+            throw UserError(QStringLiteral("„%1“ není číslo subtestu (1 až 14).").arg(arg));
+        numbers.append(n);
+    }
+    if (numbers.isEmpty())
+        for (int n = 1; n <= 14; ++n)
+            numbers.append(n);
+    return numbers;
+}
+
+// Runs the actions of the subtests on record N and posts ("potvrdit"); prints
+// every field an action wrote as FIELD=TEXT once the record is stored. A
+// failing action stores nothing.
+int runScore(const QStringList& args) {
+    if (args.size() < 2)
+        return usageError(QStringLiteral("score"));
+    const QList<int> subtests = subtestNumbers(args.mid(2));
+    const QDir dir(args[0]);
+    if (!dir.exists())
+        throw UserError(QStringLiteral("Adresář „%1“ neexistuje.").arg(args[0]));
+
+    StderrMessages messages;
+    DataModule data;
+    data.open(dir, messages, DataModule::Access::ReadWrite, writeLockWaitMs);
+    ExamineeRecord record(data);
+    bool ok = false;
+    const int n = args[1].toInt(&ok);
+    if (!ok || n < 1 || n > record.recordCount())
+        throw UserError(QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).")
+                            .arg(args[1])
+                            .arg(record.recordCount()));
+    record.moveTo(n);
+
+    RawScoreActions actions(record);
+    QStringList written;
+    try {
+        for (const int subtest : subtests)
+            for (const QString& handler : RawScoreActions::handlersOf(subtest))
+                written += actions.run(handler);
+        record.press(NavigatorButton::Post);
+    } catch (...) {
+        record.press(NavigatorButton::Cancel);
+        throw;
+    }
+    for (const QString& field : written)
+        out() << field << '=' << record.text(field) << '\n';
+    return 0;
+}
+
+const CommandRegistration registration({QStringLiteral("score"),
+                                        QStringLiteral("score ADRESÁŘ N [SUBTEST…]"), runScore});
+
+} // namespace
+
+} // namespace iksa::cli
