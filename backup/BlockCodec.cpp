@@ -12,39 +12,66 @@ Bytef* bytes(const char* data) {
 
 } // namespace
 
+struct BlockCompressor::Stream {
+    z_stream z{};
+    bool ready = false;
+};
+
+struct BlockInflater::Stream {
+    z_stream z{};
+    bool ready = false;
+};
+
+BlockCompressor::BlockCompressor(int zlibLevel)
+    : stream_(std::make_unique<Stream>()) {
+    stream_->ready =
+        deflateInit2(&stream_->z, zlibLevel, Z_DEFLATED, MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+}
+
+BlockCompressor::~BlockCompressor() {
+    if (stream_->ready)
+        deflateEnd(&stream_->z);
+}
+
 int BlockCompressor::compress(const char* data, int size) {
-    z_stream stream{};
-    if (deflateInit2(&stream, level_, Z_DEFLATED, MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    z_stream& z = stream_->z;
+    if (!stream_->ready || deflateReset(&z) != Z_OK)
         throw ArchiveError(errCompression);
-    stream.next_in = bytes(data);
-    stream.avail_in = uInt(size);
-    stream.next_out = bytes(out_.data());
-    stream.avail_out = uInt(out_.size());
-    const int result = deflate(&stream, Z_FINISH);
-    const int produced = int(out_.size() - stream.avail_out);
-    deflateEnd(&stream);
+    z.next_in = bytes(data);
+    z.avail_in = uInt(size);
+    z.next_out = bytes(out_.data());
+    z.avail_out = uInt(out_.size());
+    const int result = deflate(&z, Z_FINISH);
     if (result == Z_STREAM_END)
-        return produced;
+        return int(out_.size() - z.avail_out);
     if (result == Z_OK || result == Z_BUF_ERROR)
         return 0; // the output buffer is full: the block goes raw
     throw ArchiveError(errCompression);
 }
 
+BlockInflater::BlockInflater()
+    : stream_(std::make_unique<Stream>()) {
+    stream_->ready = inflateInit2(&stream_->z, MAX_WBITS) == Z_OK;
+}
+
+BlockInflater::~BlockInflater() {
+    if (stream_->ready)
+        inflateEnd(&stream_->z);
+}
+
 int BlockInflater::inflate(const char* data, int size) {
-    z_stream stream{};
-    if (inflateInit2(&stream, MAX_WBITS) != Z_OK)
+    z_stream& z = stream_->z;
+    if (!stream_->ready || inflateReset(&z) != Z_OK)
         throw ArchiveError(errCompression);
-    stream.next_in = bytes(data);
-    stream.avail_in = uInt(size);
-    stream.next_out = bytes(out_.data());
-    stream.avail_out = uInt(out_.size());
+    z.next_in = bytes(data);
+    z.avail_in = uInt(size);
+    z.next_out = bytes(out_.data());
+    z.avail_out = uInt(out_.size());
     int result = Z_OK;
-    while (result == Z_OK && stream.avail_out > 0 && stream.avail_in > 0)
-        result = ::inflate(&stream, Z_NO_FLUSH);
-    const int produced = int(out_.size() - stream.avail_out);
-    const bool trailing = stream.avail_in > 0;
-    inflateEnd(&stream);
-    if (result != Z_STREAM_END || trailing || produced > kArchiveBlockSize)
+    while (result == Z_OK && z.avail_out > 0 && z.avail_in > 0)
+        result = ::inflate(&z, Z_NO_FLUSH);
+    const int produced = int(out_.size() - z.avail_out);
+    if (result != Z_STREAM_END || z.avail_in > 0 || produced > kArchiveBlockSize)
         throw ArchiveError(errCompression);
     return produced;
 }
