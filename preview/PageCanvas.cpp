@@ -93,6 +93,11 @@ void PageCanvas::verticalTextOut(int x, int y, const QString& text) {
     painter_.restore();
 }
 
+QRect PageCanvas::clipRect() const {
+    const QPaintDevice* device = painter_.device();
+    return device ? QRect(0, 0, device->width(), device->height()) : QRect();
+}
+
 void PageCanvas::lineTo(int x, int y) {
     painter_.drawLine(position_, QPoint(x, y));
     position_ = QPoint(x, y);

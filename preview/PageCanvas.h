@@ -50,6 +50,9 @@ public:
     // The text cell's width and height in page units.
     QSize textExtent(const QString& text) const;
 
+    // The page's clipping rectangle: the whole sheet.
+    QRect clipRect() const;
+
     void moveTo(int x, int y) { position_ = QPoint(x, y); }
     void lineTo(int x, int y);
     // Fills the rectangle (left, top, right, bottom) with the brush colour.

@@ -120,6 +120,8 @@ void TThumbnailPreview::paintEvent(QPaintEvent* event) {
         return;
     const QSize paper = thumbnailPaper();
     const int current = preview_->currentPage();
+    if (sheets_.size() != thumbnailCount())
+        sheets_.resize(thumbnailCount());
     for (int page = 1; page <= thumbnailCount(); ++page) {
         const QPoint origin = sheetOrigin(page);
         const QRect cell(0, origin.y() - margin_, viewport()->width(), cellHeight());

@@ -160,6 +160,7 @@ TEST(SurfaceDocument, EveryPageStartsWithTheSurfaceFontAndAWhiteBrush) {
     EXPECT_FALSE(surface.canvas().font().bold());
     EXPECT_EQ(surface.canvas().brushColor(), QColor(Qt::white));
     EXPECT_EQ(surface.canvas().pen().style(), Qt::SolidLine);
+    EXPECT_EQ(surface.canvas().clipRect(), QRect(0, 0, 21000, 29700));
     surface.endDoc();
 }
 
