@@ -14,16 +14,12 @@ struct CompiledState {
 };
 
 const CompiledState& compiledState() {
-    static const CompiledState state = [] {
-        NormSetLoad load = loadNormSet(compiledNormDirectory());
-        QStringList problems = load.problems + validateNormSet(load.set);
-        CompiledState result{std::move(load.set), {}};
-        if (!problems.isEmpty())
-            result.fault = QStringLiteral("Normy zabudované do programu jsou vadné (%1 chyb), "
-                                          "první: %2")
-                               .arg(problems.size())
-                               .arg(problems.first());
-        return result;
+    static const CompiledState state = []() -> CompiledState {
+        try {
+            return {loadCheckedNormSet(compiledNormDirectory()), {}};
+        } catch (const UserError& error) {
+            return {{}, error.message()};
+        }
     }();
     return state;
 }
@@ -31,6 +27,17 @@ const CompiledState& compiledState() {
 const QString NoticeTail = QStringLiteral("lustrativní normy – nejsou určeny pro klinické použití");
 
 } // namespace
+
+NormSet loadCheckedNormSet(const QString& directory) {
+    NormSetLoad load = loadNormSet(directory);
+    const QStringList problems = load.problems + validateNormSet(load.set);
+    if (!problems.isEmpty())
+        throw UserError(QStringLiteral("Normy v \"%1\" jsou vadné (%2 chyb), první: %3")
+                            .arg(directory)
+                            .arg(problems.size())
+                            .arg(problems.first()));
+    return std::move(load.set);
+}
 
 QString compiledNormDirectory() {
     return QStringLiteral(":/iksa/norms");

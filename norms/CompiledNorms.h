@@ -10,6 +10,10 @@ namespace iksa {
 // (norms/data/ at build time).
 QString compiledNormDirectory();
 
+// A norm set that meets every rule, read from a directory; throws UserError
+// naming the number of breaches and the first one.
+NormSet loadCheckedNormSet(const QString& directory);
+
 // The built-in norm set, loaded and validated on first use. Throws UserError
 // when it cannot be read or breaks a rule (a data set replaced without
 // running the tests), every time it is asked for.

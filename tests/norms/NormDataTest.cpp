@@ -2,6 +2,7 @@
 #include "norms/CompiledNorms.h"
 #include "norms/NormSetLoader.h"
 #include "norms/NormValidator.h"
+#include "records/UserError.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -120,6 +121,7 @@ TEST_P(BrokenCopy, IsRejected) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(text.toUtf8());
     }
+    EXPECT_THROW(loadCheckedNormSet(dir.path()), UserError);
     const QStringList problems = problemsOf(dir.path());
     const QString expected = QString::fromUtf8(b.breach);
     EXPECT_TRUE(std::any_of(problems.begin(), problems.end(),
