@@ -1,0 +1,156 @@
+// iksa-cli analyse: the analyses of the protocol for one record, as the
+// print commands work them out (evaluation first), without storing anything.
+#include "CliSupport.h"
+#include "evaluation/EvaluationOptions.h"
+#include "evaluation/EvaluationPage.h"
+#include "evaluation/EvaluationRun.h"
+#include "norms/CompiledNorms.h"
+#include "records/DataModule.h"
+#include "records/ExamineeRecord.h"
+#include "records/UserError.h"
+#include "report/ReportAnalyses.h"
+
+#include <QDir>
+
+namespace iksa::cli {
+
+namespace {
+
+constexpr int writeLockWaitMs = 3000;
+
+QString row(const QStringList& cells) {
+    return cells.join(QLatin1Char('\t'));
+}
+
+struct AnalyseOptions {
+    QString dir;
+    QString recordNumber;
+    int basis = 0;
+    int levelItem = 0; // 0: "0.05", 1: "0.15"
+};
+
+std::optional<AnalyseOptions> parse(const QStringList& args) {
+    AnalyseOptions options;
+    QStringList positional;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == QLatin1String("--basis") && i + 1 < args.size()) {
+            bool ok = false;
+            options.basis = args[++i].toInt(&ok);
+            if (!ok || options.basis < 0 || options.basis > 5)
+                throw UserError(QStringLiteral("Průměr „%1“ neexistuje (0 až 5).").arg(args[i]));
+        } else if (arg == QLatin1String("--level") && i + 1 < args.size()) {
+            const QString level = args[++i];
+            if (level != QLatin1String("0.05") && level != QLatin1String("0.15"))
+                throw UserError(
+                    QStringLiteral("Hladina významnosti „%1“ neexistuje (0.05 nebo 0.15).")
+                        .arg(level));
+            options.levelItem = level == QLatin1String("0.15") ? 1 : 0;
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return std::nullopt;
+        } else {
+            positional.append(arg);
+        }
+    }
+    if (positional.size() != 2)
+        return std::nullopt;
+    options.dir = positional[0];
+    options.recordNumber = positional[1];
+    return options;
+}
+
+void print(const ReportAnalyses& analyses) {
+    QTextStream& o = out();
+    const EvaluationPage::MeanPanel& panel = analyses.meanPanel;
+    o << "# Průměry\n";
+    o << row({QStringLiteral("Celkem"), panel.verbalSum, panel.performanceSum, panel.totalSum})
+      << '\n';
+    o << row({QStringLiteral("Počet subtestů"), panel.verbalCount, panel.performanceCount,
+              panel.totalCount})
+      << '\n';
+    o << row({QStringLiteral("Průměrný skór"), panel.verbalMean, panel.performanceMean,
+              panel.overallMean})
+      << '\n';
+
+    const StrengthsTable& strengths = analyses.strengths;
+    o << "# " << strengths.title << '\t' << strengths.levelText << '\n';
+    for (const StrengthRow& r : strengths.rows)
+        o << row({r.label, r.score, r.mean, r.deviation, r.critical,
+                  r.best ? QStringLiteral("+") : QString(),
+                  r.weakest ? QStringLiteral("-") : QString(), r.frequency})
+          << '\n';
+
+    o << "# Porovnání diskrepancí\n";
+    if (analyses.comparisons)
+        for (const ComparisonRow& r : *analyses.comparisons)
+            o << row({r.label, r.shortName1, r.score1, r.shortName2, r.score2, r.difference,
+                      r.critical, r.baseRate})
+              << '\n';
+
+    const DigitSpanRows& span = analyses.digitSpan;
+    o << "# Číselné řady\n";
+    o << row({QStringLiteral("Nejdelší číselná řada dopředu"), span.forward,
+              span.forwardCumulative})
+      << '\n';
+    o << row({QStringLiteral("Nejdelší číselná řada dozadu"), span.backward,
+              span.backwardCumulative})
+      << '\n';
+    o << row({QStringLiteral("Řady dopředu - dozadu"), span.forward, span.backward, span.difference,
+              span.differenceCumulative})
+      << '\n';
+
+    o << "# Volitelné subtesty\n";
+    for (const SymbolOptionRow& r : analyses.symbolOptions)
+        o << row({r.field, r.raw, r.cumulative}) << '\n';
+}
+
+// Prints the texts the protocol of record N would carry: the means panel,
+// the strengths and weaknesses table, the comparisons, the digit span and
+// the optional digit-symbol procedures. Messages go to stderr. Everything
+// runs on the record buffer, which is dropped at the end.
+int runAnalyse(const QStringList& args) {
+    const std::optional<AnalyseOptions> parsed = parse(args);
+    if (!parsed)
+        return usageError(QStringLiteral("analyse"));
+    const QDir dir(parsed->dir);
+    if (!dir.exists())
+        throw UserError(QStringLiteral("Adresář „%1“ neexistuje.").arg(parsed->dir));
+
+    StderrMessages messages;
+    DataModule data;
+    // Read-write: the checks reset empty entries to "0" in the buffer, which
+    // a read-only table refuses; the buffer is cancelled, never posted.
+    data.open(dir, messages, DataModule::Access::ReadWrite, writeLockWaitMs);
+    ExamineeRecord record(data);
+    bool ok = false;
+    const int n = parsed->recordNumber.toInt(&ok);
+    if (!ok || n < 1 || n > record.recordCount())
+        throw UserError(QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).")
+                            .arg(parsed->recordNumber)
+                            .arg(record.recordCount()));
+    record.moveTo(n);
+
+    EvaluationOptions options;
+    options.RadioGroup1Click(parsed->levelItem);
+    options.RadioGroup2Click(parsed->basis);
+    EvaluationPage page;
+    std::optional<ReportAnalyses> analyses;
+    try {
+        EvaluationRun(record, options, page, messages).Button2Click();
+        analyses = analyseReport(record, options, page, messages, compiledNormSet());
+    } catch (...) {
+        record.press(NavigatorButton::Cancel);
+        throw;
+    }
+    record.press(NavigatorButton::Cancel);
+    print(*analyses);
+    return 0;
+}
+
+const CommandRegistration registration(
+    {QStringLiteral("analyse"),
+     QStringLiteral("analyse ADRESÁŘ N [--basis 0-5] [--level 0.05|0.15]"), runAnalyse});
+
+} // namespace
+
+} // namespace iksa::cli
