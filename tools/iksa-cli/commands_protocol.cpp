@@ -1,0 +1,139 @@
+// iksa-cli protocol and protocol-png: record N evaluated as "Preview" does,
+// its three protocol pages written as a vector PDF or as PNG images, and
+// Table3 stored.
+#include "CliSupport.h"
+#include "evaluation/EvaluationOptions.h"
+#include "evaluation/EvaluationPage.h"
+#include "evaluation/EvaluationRun.h"
+#include "norms/CompiledNorms.h"
+#include "preview/PageSurface.h"
+#include "records/DataModule.h"
+#include "records/ExamineeRecord.h"
+#include "records/UserError.h"
+#include "report/ProtocolPrinting.h"
+#include "report/ReportComposer.h"
+#include "report/ReportPictures.h"
+
+#include <QDir>
+#include <functional>
+
+namespace iksa::cli {
+
+namespace {
+
+// As the other writing commands: wait this long for another program to
+// release the tables.
+constexpr int writeLockWaitMs = 3000;
+
+// The options of the evaluation page, from --basis, --level, --no-mean.
+// Returns false on a bad option.
+bool applyOptions(QStringList& args, EvaluationOptions& options, int* dpi) {
+    QStringList rest;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == QStringLiteral("--no-mean")) {
+            options.setShowMean(false);
+        } else if (arg == QStringLiteral("--basis") && hasValue) {
+            bool ok = false;
+            const int basis = args[++i].toInt(&ok);
+            if (!ok || basis < 0 || basis > 5)
+                return false;
+            options.RadioGroup2Click(basis);
+        } else if (arg == QStringLiteral("--level") && hasValue) {
+            const QString level = args[++i];
+            if (level == QStringLiteral("0.05"))
+                options.RadioGroup1Click(0);
+            else if (level == QStringLiteral("0.15"))
+                options.RadioGroup1Click(1);
+            else
+                return false;
+        } else if (arg == QStringLiteral("--dpi") && hasValue && dpi) {
+            bool ok = false;
+            *dpi = args[++i].toInt(&ok);
+            if (!ok || *dpi < 10 || *dpi > 600)
+                return false;
+        } else if (arg.startsWith(QStringLiteral("--"))) {
+            return false;
+        } else {
+            rest.append(arg);
+        }
+    }
+    args = rest;
+    return true;
+}
+
+// Evaluates record `number` of DIR as "Preview" does, composes the protocol
+// into a recording surface and stores Table3; then hands the surface to
+// `write`. The messages of the evaluation and the report go to stderr.
+void composeProtocol(const QString& dirPath, const QString& number,
+                     const EvaluationOptions& options,
+                     const std::function<void(const PageSurface&)>& write) {
+    const QDir dir(dirPath);
+    if (!dir.exists())
+        throw UserError(QStringLiteral("Adresář „%1“ neexistuje.").arg(dirPath));
+    StderrMessages messages;
+    DataModule data;
+    data.open(dir, messages, DataModule::Access::ReadWrite, writeLockWaitMs);
+    ExamineeRecord record(data);
+    bool ok = false;
+    const int n = number.toInt(&ok);
+    if (!ok || n < 1 || n > record.recordCount())
+        throw UserError(QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).")
+                            .arg(number)
+                            .arg(record.recordCount()));
+    record.moveTo(n);
+
+    EvaluationPage page;
+    EvaluationRun(record, options, page, messages).Button2Click();
+
+    PageSurface surface;
+    ReportComposer composer(
+        surface, {record, options, page, messages, compiledNormSet(), reportLogo(), reportCurve()});
+    Tisk_IKSA(composer, record, messages);
+    write(surface);
+}
+
+int runProtocol(const QStringList& args) {
+    QStringList positional = args;
+    EvaluationOptions options;
+    if (!applyOptions(positional, options, nullptr) || positional.size() != 3)
+        return usageError(QStringLiteral("protocol"));
+    const QString pdf = positional[2];
+    composeProtocol(positional[0], positional[1], options,
+                    [&](const PageSurface& surface) { surface.writePdf(pdf); });
+    return 0;
+}
+
+int runProtocolPng(const QStringList& args) {
+    QStringList positional = args;
+    EvaluationOptions options;
+    int dpi = 100;
+    if (!applyOptions(positional, options, &dpi) || positional.size() != 3)
+        return usageError(QStringLiteral("protocol-png"));
+    const QString prefix = positional[2];
+    composeProtocol(positional[0], positional[1], options, [&](const PageSurface& surface) {
+        for (int i = 0; i < surface.pageCount(); ++i) {
+            const QString path = QStringLiteral("%1-%2.png").arg(prefix).arg(i + 1);
+            if (!surface.renderPage(i, dpi).save(path, "PNG"))
+                throw UserError(QStringLiteral("Soubor „%1“ nelze zapsat.").arg(path));
+            out() << path << '\n';
+        }
+    });
+    return 0;
+}
+
+const CommandRegistration registrations[] = {
+    CommandRegistration({QStringLiteral("protocol"),
+                         QStringLiteral("protocol ADRESÁŘ N VÝSTUP.pdf [--basis 0-5] "
+                                        "[--level 0.05|0.15] [--no-mean]"),
+                         runProtocol, true}),
+    CommandRegistration({QStringLiteral("protocol-png"),
+                         QStringLiteral("protocol-png ADRESÁŘ N PŘEDPONA [--basis 0-5] "
+                                        "[--level 0.05|0.15] [--no-mean] [--dpi 100]"),
+                         runProtocolPng, true}),
+};
+
+} // namespace
+
+} // namespace iksa::cli
