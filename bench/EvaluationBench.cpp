@@ -1,0 +1,90 @@
+// The evaluation run and the report analyses of one record, in memory.
+//
+//   evaluation_bench            (see README "Benchmarks")
+//
+// EvaluateRecord is one click of "Vyhodnotit" on a record already in the
+// buffer: checks, 14 conversions, sums, reference texts, composite lookups
+// and the subtest means (target < 1 ms). AnalyseRecord is what the report
+// works out besides: the strengths table, the comparisons and the process
+// scores.
+#include "evaluation/EvaluationOptions.h"
+#include "evaluation/EvaluationPage.h"
+#include "evaluation/EvaluationRun.h"
+#include "norms/CompiledNorms.h"
+#include "records/DataModule.h"
+#include "records/ExamineeRecord.h"
+#include "records/UserMessages.h"
+#include "report/ReportAnalyses.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+using namespace iksa;
+
+namespace {
+
+class QuietMessages : public UserMessages {
+public:
+    void show(const QString&) override {}
+    int ask(const QString&, const QStringList&, int defaultButton) override {
+        return defaultButton;
+    }
+};
+
+// One stored examinee of 30 years with a raw score in every subtest and the
+// process-score entries filled, over real tables in a temporary directory.
+struct OneRecord {
+    OneRecord()
+        : record(data) {
+        DataModule::createEmptyTables(QDir(tmp.path()));
+        data.open(QDir(tmp.path()), messages);
+        record.press(NavigatorButton::Insert);
+        const std::initializer_list<std::pair<const char*, const char*>> texts{
+            {"VEK", "30"},      {"HS_1_DO", "17"},   {"HS_2_SL", "40"},   {"HS_3_CSK", "80"},
+            {"HS_4_POD", "20"}, {"HS_5_KOS", "40"},  {"HS_6_POC", "13"},  {"HS_7_MAT", "17"},
+            {"HS_8_OPA", "17"}, {"HS_9_INF", "16"},  {"HS_10_ROB", "12"}, {"HS_11_POR", "20"},
+            {"HS_12_HS", "33"}, {"HS_13_RPC", "11"}, {"HS_14_SO", "30"},  {"RAD_DOP_8", "6"},
+            {"RAD_DOZ_8", "4"}, {"PAR_3", "12"},     {"VOL_VYB_3", "7"},  {"C_HS_OP_3", "100"}};
+        for (const auto& [field, text] : texts)
+            record.setText(QString::fromLatin1(field), QString::fromLatin1(text));
+        record.press(NavigatorButton::Post);
+    }
+
+    QTemporaryDir tmp;
+    QuietMessages messages;
+    DataModule data;
+    ExamineeRecord record;
+    EvaluationOptions options;
+    EvaluationPage page;
+};
+
+void EvaluateRecord(benchmark::State& state) {
+    OneRecord one;
+    EvaluationRun run(one.record, one.options, one.page, one.messages);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(run.Button2Click());
+}
+BENCHMARK(EvaluateRecord)->Unit(benchmark::kMicrosecond);
+
+void AnalyseRecord(benchmark::State& state) {
+    OneRecord one;
+    EvaluationRun(one.record, one.options, one.page, one.messages).Button2Click();
+    const NormSet& norms = compiledNormSet();
+    for (auto _ : state) {
+        const ReportAnalyses analyses =
+            analyseReport(one.record, one.options, one.page, one.messages, norms);
+        benchmark::DoNotOptimize(analyses.strengths.rows[0].frequency);
+    }
+}
+BENCHMARK(AnalyseRecord)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
