@@ -39,6 +39,12 @@ TEST_F(EvaluationRunTest, AgeOutsideSixteenToHundredOnlyShowsTheMessage) {
     }
 }
 
+TEST_F(EvaluationRunTest, EmptyTablesOnlyShowTheAgeMessage) {
+    EXPECT_FALSE(evaluate());
+    EXPECT_EQ(messages.shown, QStringList{EvaluationRun::ageMessage()});
+    EXPECT_EQ(table3().state(), TableState::Browse);
+}
+
 TEST_F(EvaluationRunTest, AgesSixteenSixtyAndHundredAreEvaluatedSixtyAndHundredAlike) {
     const QMap<QString, QString> raws{{"HS_1_DO", "12"},   {"HS_2_SL", "30"},   {"HS_3_CSK", "60"},
                                       {"HS_4_POD", "15"},  {"HS_5_KOS", "30"},  {"HS_6_POC", "10"},
