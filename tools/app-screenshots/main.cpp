@@ -1,0 +1,71 @@
+// iksa-screenshots OUTDIR: starts the main window on the tables of the
+// current directory (offscreen unless a display is asked for) and writes one
+// PNG per page of the page control, the header included, for review.
+#include "MainWindow.h"
+#include "Program.h"
+#include "records/UserMessages.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <QTextStream>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// Messages go to stderr; questions take their default button.
+class StderrMessages : public iksa::UserMessages {
+public:
+    void show(const QString& text) override { QTextStream(stderr) << text << '\n'; }
+    int ask(const QString& text, const QStringList&, int defaultButton) override {
+        show(text);
+        return defaultButton;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 2) {
+        std::fprintf(stderr, "Použití: iksa-screenshots VÝSTUPNÍ_ADRESÁŘ\n"
+                             "(tabulky se berou z aktuálního adresáře)\n");
+        return 2;
+    }
+    const QDir out(args[1]);
+    if (!QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "Adresář %s nelze vytvořit.\n", qPrintable(out.path()));
+        return 1;
+    }
+
+    StderrMessages messages;
+    iksa::app::Program program(&messages, false);
+    program.start();
+    iksa::app::MainWindow& form1 = program.form1();
+    form1.FormActivate();
+    QApplication::processEvents();
+
+    QTabWidget* pages = form1.pageControl();
+    int written = 0;
+    for (int i = 0; i < pages->count(); ++i) {
+        if (!pages->isTabVisible(i))
+            continue;
+        pages->setCurrentIndex(i);
+        QApplication::processEvents();
+        const QString name = QStringLiteral("%1-%2.png")
+                                 .arg(i + 1, 2, 10, QLatin1Char('0'))
+                                 .arg(pages->widget(i)->objectName());
+        if (!form1.grab().save(out.filePath(name))) {
+            std::fprintf(stderr, "%s nelze uložit.\n", qPrintable(out.filePath(name)));
+            return 1;
+        }
+        ++written;
+    }
+    std::printf("%d snímků v %s\n", written, qPrintable(out.path()));
+    return 0;
+}
