@@ -9,6 +9,7 @@
 #include "MaintenancePage.h"
 #include "PageTabs.h"
 #include "Pictures.h"
+#include "PrintCommands.h"
 #include "ProductInfo.h"
 #include "SearchWindow.h"
 #include "SubtestPage.h"
@@ -380,11 +381,20 @@ void MainWindow::FormulHlednsymbol1Click() {
     documentViewer()->showDocument();
 }
 
-void MainWindow::Button3Click() {}
+void MainWindow::Button3Click() {
+    if (printCommands_)
+        printCommands_->Button3Click();
+}
 
-void MainWindow::Button4Click() {}
+void MainWindow::Button4Click() {
+    if (printCommands_)
+        printCommands_->Button4Click();
+}
 
-void MainWindow::Vhodnocen1Click() {}
+void MainWindow::Vhodnocen1Click() {
+    if (printCommands_)
+        printCommands_->Vhodnocen1Click();
+}
 
 void MainWindow::Export1Click() {}
 

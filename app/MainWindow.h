@@ -31,6 +31,7 @@ class EntryWiring;
 class EvaluationTab;
 class MaintenancePage;
 class PageTabs;
+class PrintCommands;
 class SearchWindow;
 class SubtestPage;
 
@@ -54,6 +55,8 @@ public:
     void setDeleteConfirmation(DeleteConfirmation* form5) { form5_ = form5; }
     void setSearchWindow(SearchWindow* vyhledej) { vyhledej_ = vyhledej; }
     void setAboutBox(AboutBox* oprogramu) { oprogramu_ = oprogramu; }
+    // "Preview", "Tisk" and the menu "Tisk" › "Vyhodnocení" run these.
+    void setPrintCommands(PrintCommands* commands) { printCommands_ = commands; }
     DocumentViewer* documentViewer(); // Form4, made before its first use
 
     // Event handlers.
@@ -128,6 +131,7 @@ private:
     SearchWindow* vyhledej_ = nullptr;
     AboutBox* oprogramu_ = nullptr;
     DocumentViewer* form4_ = nullptr;
+    PrintCommands* printCommands_ = nullptr;
 
     // A failed open is reported once; the activation that follows the
     // message itself does not try again, the next real one does.

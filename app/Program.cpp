@@ -10,6 +10,9 @@
 #include "records/ExamineeRecord.h"
 
 #ifdef IKSA_HAVE_REPORT_WINDOW
+#include "EvaluationTab.h"
+#include "PrintCommands.h"
+#include "SubtestPage.h"
 #include "preview/Form2.h"
 #endif
 
@@ -52,6 +55,14 @@ void Program::start() {
 #ifdef IKSA_HAVE_REPORT_WINDOW
     form2_ = std::make_unique<TForm2>();
     form2_->setAttribute(Qt::WA_QuitOnClose, false);
+    // Owned by the main window, so they go before the report window.
+    auto* print = new PrintCommands(
+        *record_, form1_->options(), form1_->evaluationPage(), *messages_,
+        static_cast<TForm2&>(*form2_),
+        [form1 = form1_.get()] { form1->evaluationTab()->Button2Click(); }, form1_.get());
+    print->setObjectName(QStringLiteral("PrintCommands"));
+    print->setLabel1(form1_->subtestPage(1)->findChild<QWidget*>(QStringLiteral("Label1")));
+    form1_->setPrintCommands(print);
 #endif
     form5_ = std::make_unique<DeleteConfirmation>(*record_, *messages_);
     vyhledej_ = std::make_unique<SearchWindow>(*record_, *messages_);
