@@ -1,11 +1,14 @@
 #include "DbfHooks.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace iksa::dbfio {
 
@@ -16,15 +19,19 @@ struct Mapping {
     int fd = -1;
     QByteArray createPath;
     bool created = false;
+    bool sync = true;
 };
 
 thread_local Mapping* currentMapping = nullptr;
+thread_local int syncGroupDepth = 0;
+thread_local std::vector<int> filesToSync;
 thread_local bool errorSeen = false;
 thread_local QString errorText;
 
 // shapelib keeps SAFile as an opaque pointer; ours carries the descriptor.
 struct HookFile {
     int fd;
+    bool sync;
 };
 
 HookFile* file(SAFile f) {
@@ -67,7 +74,7 @@ SAFile hookOpen(const char* filename, const char* access) {
         fail(QString::fromLocal8Bit(std::strerror(errno)));
         return nullptr;
     }
-    return reinterpret_cast<SAFile>(new HookFile{fd});
+    return reinterpret_cast<SAFile>(new HookFile{fd, m->sync});
 }
 
 SAOffset hookRead(void* p, SAOffset size, SAOffset nmemb, SAFile f) {
@@ -114,6 +121,13 @@ SAOffset hookTell(SAFile f) {
 
 int hookFlush(SAFile f) {
     // A flush ends every write of a row and of the header: make it durable.
+    if (!file(f)->sync)
+        return 0;
+    if (syncGroupDepth > 0) {
+        if (std::find(filesToSync.begin(), filesToSync.end(), file(f)->fd) == filesToSync.end())
+            filesToSync.push_back(file(f)->fd);
+        return 0;
+    }
     if (::fsync(file(f)->fd) != 0) {
         fail(QString::fromLocal8Bit(std::strerror(errno)));
         return -1;
@@ -142,8 +156,9 @@ double hookAtof(const char* text) {
 
 } // namespace
 
-FileMapping::FileMapping(const QByteArray& base, int fd, const QByteArray& createPath) {
-    currentMapping = new Mapping{base, fd, createPath, false};
+FileMapping::FileMapping(const QByteArray& base, int fd, const QByteArray& createPath,
+                         bool syncOnFlush) {
+    currentMapping = new Mapping{base, fd, createPath, false, syncOnFlush};
 }
 
 FileMapping::~FileMapping() {
@@ -171,6 +186,37 @@ SAHooks* hooks() {
         return s;
     }();
     return &h;
+}
+
+SyncGroup::SyncGroup()
+    : outermost_(syncGroupDepth++ == 0) {}
+
+SyncGroup::~SyncGroup() {
+    if (!committed_)
+        commit();
+    --syncGroupDepth;
+}
+
+bool SyncGroup::commit() {
+    committed_ = true;
+    if (!outermost_)
+        return true;
+    std::vector<int> fds;
+    fds.swap(filesToSync);
+    std::vector<int> results(fds.size(), 0);
+    std::vector<std::thread> workers;
+    for (std::size_t i = 1; i < fds.size(); ++i)
+        workers.emplace_back([&, i] { results[i] = ::fsync(fds[i]) == 0 ? 0 : errno; });
+    if (!fds.empty())
+        results[0] = ::fsync(fds[0]) == 0 ? 0 : errno;
+    for (std::thread& w : workers)
+        w.join();
+    for (const int error : results)
+        if (error != 0) {
+            fail(QString::fromLocal8Bit(std::strerror(error)));
+            return false;
+        }
+    return true;
 }
 
 void clearErrors() {

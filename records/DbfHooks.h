@@ -17,7 +17,9 @@ namespace iksa::dbfio {
 // not -1, otherwise by creating `createPath` (new files only, O_EXCL).
 class FileMapping {
 public:
-    FileMapping(const QByteArray& base, int fd, const QByteArray& createPath = {});
+    // `syncOnFlush` false leaves syncing to the system (bulk generators only).
+    FileMapping(const QByteArray& base, int fd, const QByteArray& createPath = {},
+                bool syncOnFlush = true);
     ~FileMapping();
     bool created() const; // the file was made through this mapping
     FileMapping(const FileMapping&) = delete;
@@ -25,6 +27,25 @@ public:
 };
 
 SAHooks* hooks();
+
+// While a group is alive on this thread, flushes only note their file; when
+// the outermost group commits, the noted files are synced together, in
+// parallel (one record operation writes three files; syncing them one after
+// the other would cost three disk round trips). Nothing is held back from
+// the file itself: every write has reached the system before post returns.
+class SyncGroup {
+public:
+    SyncGroup();
+    ~SyncGroup(); // syncs what commit() did not; errors are then only noted
+    SyncGroup(const SyncGroup&) = delete;
+    SyncGroup& operator=(const SyncGroup&) = delete;
+    // Syncs the noted files; false when a sync failed (see lastError()).
+    bool commit();
+
+private:
+    bool outermost_;
+    bool committed_ = false;
+};
 
 // Errors reported by shapelib or by a hook since the last clearErrors().
 void clearErrors();

@@ -80,6 +80,9 @@ signals:
 
 private:
     void refreshNotAdministeredDisplay();
+    void pressButton(NavigatorButton button);
+    void removeRows();
+    void moveRows(int recNo);
     void move(NavigatorButton button);
     void insertRecord();
     void postRecord();

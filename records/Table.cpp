@@ -96,6 +96,7 @@ struct Table::Private {
     int fd = -1;
     DBFHandle dbf = nullptr;
     bool readOnly = false;
+    bool syncWrites = true;
     DbfLayout layout;
 
     std::vector<qint32> live; // file rows in natural order, deleted rows left out
@@ -222,18 +223,51 @@ struct Table::Private {
     void mapLiveRows() {
         live.clear();
         live.reserve(static_cast<std::size_t>(layout.recordCount));
+        // Small rows: read the rows in large blocks; large rows (a page or
+        // more apart): read each flag byte on its own.
+        constexpr int smallRow = 2048;
+        constexpr qint64 blockSize = 1 << 20;
+        std::vector<char> block;
+        qint64 blockStart = 0;
+        qint64 blockEnd = 0;
         for (qint64 row = 0; row < layout.recordCount; ++row) {
+            const qint64 at = layout.recordOffset(row);
             char flag = 0;
-            if (::pread(fd, &flag, 1, layout.recordOffset(row)) != 1)
+            if (layout.recordLength < smallRow) {
+                if (at >= blockEnd) {
+                    const qint64 end = layout.recordOffset(layout.recordCount);
+                    block.resize(static_cast<std::size_t>(std::min(blockSize, end - at)));
+                    blockStart = at;
+                    blockEnd = at + readFully(at, block.data(), static_cast<qint64>(block.size()));
+                    if (blockEnd <= at)
+                        throw openError(path,
+                                        QStringLiteral("záznam č. %1 nelze přečíst").arg(row + 1));
+                }
+                flag = block[static_cast<std::size_t>(at - blockStart)];
+            } else if (::pread(fd, &flag, 1, at) != 1) {
                 throw openError(path, QStringLiteral("záznam č. %1 nelze přečíst").arg(row + 1));
-            if (flag == '*')
-                continue;
-            if (flag != ' ')
+            }
+            if (flag == ' ')
+                live.push_back(static_cast<qint32>(row));
+            else if (flag != '*')
                 throw openError(path, QStringLiteral("záznam č. %1 je poškozený (neplatný "
                                                      "příznak smazání)")
                                           .arg(row + 1));
-            live.push_back(static_cast<qint32>(row));
         }
+    }
+
+    qint64 readFully(qint64 at, char* into, qint64 size) const {
+        qint64 done = 0;
+        while (done < size) {
+            const ssize_t n =
+                ::pread(fd, into + done, static_cast<std::size_t>(size - done), at + done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            done += n;
+        }
+        return done;
     }
 
     void openFile(const QDir& dir, const OpenOptions& options) {
@@ -257,6 +291,7 @@ struct Table::Private {
             }
             checkSchema();
             mapLiveRows();
+            syncWrites = options.syncWrites;
             openHandle(native, options.readOnly);
         } catch (...) {
             ::close(fd);
@@ -275,7 +310,7 @@ struct Table::Private {
         const QByteArray base = dot > slash ? native.left(dot) : native;
         dbfio::clearErrors();
         {
-            dbfio::FileMapping mapping(base, fd);
+            dbfio::FileMapping mapping(base, fd, {}, syncWrites);
             dbf = DBFOpenLL(native.constData(), forReading ? "rb" : "rb+", dbfio::hooks());
         }
         if (!dbf)
@@ -736,8 +771,18 @@ QString Table::storedText(int recNo, int fieldIndex) const {
     if (recNo < 1 || recNo > recordCount())
         throw UserError(
             QStringLiteral("Tabulka „%1“ nemá záznam č. %2.").arg(d->fileName()).arg(recNo));
+    // Only the field's bytes are read. Every write goes to the file before
+    // post returns, so the file holds what the library would return.
     const qint32 fileRow = d->live[static_cast<std::size_t>(recNo - 1)];
-    return d->decode(d->readRow(fileRow), fieldIndex);
+    const DbfField& field = d->layout.fields[fieldIndex];
+    QByteArray row(d->layout.recordLength, ' ');
+    const qint64 at = d->layout.recordOffset(fileRow) + field.offset;
+    if (::pread(d->fd, row.data() + field.offset, static_cast<std::size_t>(field.width), at) !=
+        field.width)
+        throw UserError(QStringLiteral("Záznam č. %1 tabulky „%2“ nelze přečíst.")
+                            .arg(fileRow + 1)
+                            .arg(d->path));
+    return d->decode(row, fieldIndex);
 }
 
 } // namespace iksa

@@ -46,6 +46,9 @@ public:
         // after waiting up to lockWaitMs.
         bool lock = false;
         int lockWaitMs = 0;
+        // Every post ends with the row and the header synced to disk; a bulk
+        // generator may leave that to the system.
+        bool syncWrites = true;
     };
     void open(const QDir& directory, const OpenOptions& options);
     void close(); // drops pending changes

@@ -236,3 +236,32 @@ TEST(HeaderChecks, DateKeyFilter) {
     EXPECT_FALSE(dateKeyFilter(QStringLiteral("12.3.200"), QLatin1Char('.')).accept);
     EXPECT_TRUE(dateKeyFilter(QStringLiteral("12.3.2"), QLatin1Char('.')).accept);
 }
+
+TEST_F(ExamineeRecordTest, InsertIsRefusedWhenTheIdNoLongerFitsItsColumn) {
+    // Table3 with 32,768 blank rows: the next ID would be 32768, beyond int16.
+    data.close();
+    const QString path = tmp.file(QStringLiteral("IKSA_HS_Vyp.DBF"));
+    QByteArray bytes = fileBytes(path);
+    const int headerLength =
+        static_cast<unsigned char>(bytes[8]) | static_cast<unsigned char>(bytes[9]) << 8;
+    const int recordLength =
+        static_cast<unsigned char>(bytes[10]) | static_cast<unsigned char>(bytes[11]) << 8;
+    const int rows = 32768;
+    bytes.truncate(headerLength);
+    bytes.append(QByteArray(qsizetype(rows) * recordLength, ' '));
+    bytes[4] = 0;
+    bytes[5] = static_cast<char>(0x80);
+    writeBytes(path, bytes);
+    data.open(tmp.dir(), messages);
+    ASSERT_EQ(data.table3().recordCount(), rows);
+    try {
+        record.press(NavigatorButton::Insert);
+        FAIL() << "a record with ID 32768 was created";
+    } catch (const UserError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("32767"))) << e.message().toStdString();
+    }
+    EXPECT_EQ(data.table3().recordCount(), rows);
+    EXPECT_EQ(data.table1().recordCount(), 0);
+    EXPECT_EQ(data.table2().recordCount(), 0);
+    EXPECT_EQ(data.table3().state(), TableState::Browse);
+}
