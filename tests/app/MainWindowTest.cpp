@@ -1,0 +1,440 @@
+#include "AboutBox.h"
+#include "AppFixture.h"
+#include "DeleteConfirmation.h"
+#include "DocumentViewer.h"
+#include "EvaluationTab.h"
+#include "SearchWindow.h"
+#include "controls/DBNavigator.h"
+#include "controls/DBRadioGroup.h"
+#include "scoring/Catalogue.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfView>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+
+namespace iksa::test {
+namespace {
+
+using Fields = QList<QPair<QString, QString>>;
+
+class MainWindowFlows : public AppFixture {
+protected:
+    void press(NavigatorButton button) {
+        QTest::mouseClick(form1().navigator()->button(button), Qt::LeftButton);
+    }
+    void click(const QString& name) {
+        QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton);
+    }
+    QString stored(Table& table, int recNo, const QString& field) {
+        return table.storedText(recNo, table.fieldIndex(field));
+    }
+    void trigger(const QString& action) { find<QAction>(action)->trigger(); }
+};
+
+TEST_F(MainWindowFlows, StartShowsTheEvaluationPageWithTheStoredRawScores) {
+    seed({Fields{{"PRIJM", "Novák"}, {"VEK", "34"}, {"HS_1_DO", "12"}, {"HS_14_SO", "7"}}});
+    start();
+
+    QTabWidget* pages = form1().pageControl();
+    EXPECT_EQ(pages->currentIndex(), app::MainWindow::evaluationPageIndex);
+    for (int i = 0; i <= app::MainWindow::evaluationPageIndex; ++i)
+        EXPECT_EQ(form1().isTabHighlighted(i), i == app::MainWindow::evaluationPageIndex) << i;
+    EXPECT_EQ(box("DBEdit466")->text(), "12");
+    EXPECT_EQ(box("DBEdit479")->text(), "7");
+    EXPECT_EQ(box("DBEdit2")->text(), "Novák");
+    EXPECT_EQ(QApplication::focusWidget(), find("DBEdit1"));
+
+    ASSERT_EQ(pages->count(), 16);
+    for (const Subtest& subtest : Catalogue::instance().subtests())
+        EXPECT_EQ(pages->tabText(subtest.number - 1), subtest.caption);
+    EXPECT_EQ(pages->tabText(14), "Vyhodnocení ");
+    EXPECT_EQ(pages->widget(15)->objectName(), "Udrzba");
+    EXPECT_FALSE(pages->isTabVisible(15));
+    EXPECT_TRUE(form1().windowTitle().contains(
+        QStringLiteral("ilustrativní normy – nejsou určeny pro klinické použití")));
+    EXPECT_EQ(form1().size(), QSize(1044, 772));
+    EXPECT_TRUE(messages_.shown.isEmpty()) << messages_.shown.join('|').toStdString();
+}
+
+TEST_F(MainWindowFlows, HeaderNavigatorAndMenuCarryTheirTextsAndNames) {
+    start();
+    const QList<QPair<NavigatorButton, QString>> hints{
+        {NavigatorButton::First, "začátek db."},       {NavigatorButton::Prior, "o jeden ke konci"},
+        {NavigatorButton::Next, "o jeden k  začátku"}, {NavigatorButton::Last, "konec db."},
+        {NavigatorButton::Insert, "přidat "},          {NavigatorButton::Edit, "editovat"},
+        {NavigatorButton::Post, "potvrdit"},           {NavigatorButton::Cancel, "storno"}};
+    for (const auto& [button, hint] : hints)
+        EXPECT_EQ(form1().navigator()->button(button)->toolTip(), hint);
+    EXPECT_EQ(form1().navigator()->size(), QSize(248, 33));
+
+    auto* remove = find<QPushButton>("Button1");
+    EXPECT_EQ(remove->text(), "-");
+    EXPECT_EQ(remove->toolTip(), "Odstranit záznam");
+    EXPECT_EQ(remove->font().pixelSize(), 32);
+    EXPECT_TRUE(remove->font().bold());
+
+    const QList<QPair<QString, int>> widths{{"DBEdit1", 121}, {"DBEdit2", 169},   {"DBEdit3", 41},
+                                            {"DBEdit4", 121}, {"DBEdit480", 153}, {"DBEdit5", 385}};
+    for (const auto& [name, width] : widths)
+        EXPECT_EQ(find(name)->width(), width) << name.toStdString();
+    EXPECT_EQ(box("DBEdit3")->maxLength(), 3);
+    EXPECT_EQ(find<QLabel>("Image1")->pixmap().size(), QSize(401, 81));
+
+    const QStringList menuItems{"Export1",   "Import1",    "FormulHlednsymbol1", "Vhodnocen1",
+                                "Vyhledat1", "Exportdat1", "Oprogramu1",         "Ukoncit1"};
+    for (const QString& name : menuItems)
+        EXPECT_TRUE(find<QAction>(name)->isVisible()) << name.toStdString();
+    EXPECT_EQ(find<QAction>("FormulHlednsymbol1")->text(), "Formulář Hledání symbolů ");
+    EXPECT_FALSE(find<QAction>("Zadanchdat1")->isVisible());
+}
+
+TEST_F(MainWindowFlows, TypedScoresReachTheEvaluationPageBeforeTheRecordIsStored) {
+    start();
+    press(NavigatorButton::Insert);
+    ASSERT_EQ(data().table3().recordCount(), 1);
+    type(box("DBEdit1"), "Jan");
+    type(box("DBEdit2"), "Kos");
+
+    showPage(2);
+    type(box("S_2_1"), "2");
+    // Each valid score moves on to the next score box.
+    EXPECT_EQ(QApplication::focusWidget(), box("S_2_2"));
+    QTest::keyClicks(QApplication::focusWidget(), "1");
+    QTest::keyClicks(QApplication::focusWidget(), "30"); // "3" is no SL score
+    EXPECT_EQ(box("S_2_1")->text(), "2");
+    EXPECT_EQ(box("S_2_2")->text(), "1");
+    EXPECT_EQ(box("S_2_3")->text(), "0");
+    EXPECT_EQ(QApplication::focusWidget(), box("S_2_4"));
+    click("Label508");
+    EXPECT_EQ(box("HS_2_SL")->text(), "3");
+
+    showPage(15);
+    EXPECT_EQ(box("DBEdit467")->text(), "3");
+    EXPECT_EQ(stored(data().table3(), 1, "HS_2_SL"), "");
+    EXPECT_EQ(data().table3().state(), TableState::Edit);
+
+    press(NavigatorButton::Post);
+    EXPECT_EQ(stored(data().table3(), 1, "HS_2_SL"), "3");
+    EXPECT_EQ(stored(data().table3(), 1, "JMENO"), "Jan");
+    EXPECT_EQ(stored(data().table1(), 1, "PRIJM"), "Kos");
+    EXPECT_EQ(stored(data().table2(), 1, "PRIJM"), "Kos");
+    EXPECT_EQ(stored(data().table1(), 1, "S_2_1"), "2");
+    EXPECT_TRUE(messages_.shown.isEmpty()) << messages_.shown.join('|').toStdString();
+}
+
+TEST_F(MainWindowFlows, KeyFiltersAndFocusFollowTheScoreDomains) {
+    seed({Fields{{"PRIJM", "A"}}});
+    start();
+    showPage(9);
+    type(box("S_9_1"), "2"); // INF scores 0 or 1
+    EXPECT_EQ(box("S_9_1")->text(), "");
+    EXPECT_EQ(QApplication::focusWidget(), box("S_9_1"));
+    showPage(13);
+    type(box("S_13_4"), "3"); // RPC item scores go up to 3
+    EXPECT_EQ(box("S_13_4")->text(), "3");
+    showPage(4);
+    type(box("S_4_19"), "2");
+    // After the last score box the page's "=" button takes the focus.
+    EXPECT_EQ(QApplication::focusWidget(), find("Label520"));
+    showPage(5);
+    type(box("C_5_1"), "12x4"); // times are numbers of three digits at most
+    EXPECT_EQ(box("C_5_1")->text(), "124");
+}
+
+TEST_F(MainWindowFlows, RulesRunOnTheExaminersChangesButNotWhenARecordIsShown) {
+    // A stored trial without its item score: showing the record leaves it so.
+    seed({Fields{{"PRIJM", "A"}, {"2:S_8_P1_1", "1"}}, Fields{{"PRIJM", "B"}}});
+    start();
+    showPage(8);
+    press(NavigatorButton::Next);
+    press(NavigatorButton::Prior);
+    EXPECT_EQ(box("SD_8_1")->text(), "");
+    EXPECT_EQ(data().table2().state(), TableState::Browse);
+
+    type(box("S_8_P1_2"), "1");
+    EXPECT_EQ(box("SD_8_1")->text(), "2");
+
+    showPage(7);
+    const Subtest& mat = Catalogue::instance().subtest(7);
+    const Item* item1 = nullptr;
+    for (const Item* item : mat.items())
+        if (item->key == "1")
+            item1 = item;
+    ASSERT_NE(item1, nullptr);
+    auto* option = find<app::DBRadioGroup>("O_7_1");
+    QTest::mouseClick(option->button(item1->content.keyOption - 1), Qt::LeftButton);
+    EXPECT_EQ(box("S_7_1")->text(), "1");
+    QTest::mouseClick(option->button(5), Qt::LeftButton); // "N"
+    EXPECT_EQ(box("S_7_1")->text(), "0");
+
+    showPage(1);
+    app::DBEdit* toggle = box("S_1_7");
+    const QStringList cycle{"0", "1", "0"};
+    for (const QString& expected : cycle) {
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        EXPECT_EQ(toggle->text(), expected);
+    }
+    EXPECT_TRUE(messages_.shown.isEmpty()) << messages_.shown.join('|').toStdString();
+}
+
+TEST_F(MainWindowFlows, NotAdministeredMarkIsStoredAndFollowsTheRecords) {
+    seed({Fields{{"PRIJM", "A"}}, Fields{{"PRIJM", "B"}, {"HS_14_SO", "12"}}});
+    start();
+    showPage(14);
+    auto* mark = find<QCheckBox>("CheckBox2");
+    EXPECT_EQ(mark->text(), "neadministrován");
+    QTest::mouseClick(mark, Qt::LeftButton, {}, QPoint(6, mark->height() / 2));
+    EXPECT_EQ(box("HS_14_SO")->text(), "-1");
+    press(NavigatorButton::Post);
+    press(NavigatorButton::Next);
+    press(NavigatorButton::Prior);
+
+    EXPECT_EQ(box("HS_14_SO")->text(), "-1");
+    EXPECT_TRUE(record().soNotAdministered());
+    for (const QString cell : {"DBEdit479", "DBEdit509", "StaticText58"})
+        EXPECT_TRUE(find(cell)->isHidden()) << cell.toStdString();
+
+    press(NavigatorButton::Next); // B: 12
+    showPage(2);
+    EXPECT_FALSE(mark->isChecked());
+    for (const QString cell : {"DBEdit479", "DBEdit509", "StaticText58"})
+        EXPECT_FALSE(find(cell)->isHidden()) << cell.toStdString();
+    EXPECT_EQ(box("HS_14_SO")->text(), "12");
+    EXPECT_EQ(data().table3().state(), TableState::Browse);
+
+    press(NavigatorButton::Prior); // A: -1, the box is brought in line on the next page change
+    showPage(3);
+    EXPECT_TRUE(mark->isChecked());
+    EXPECT_TRUE(find("DBEdit479")->isHidden());
+}
+
+TEST_F(MainWindowFlows, AgeAndDateChecksSpeakTheirMessages) {
+    seed({Fields{{"PRIJM", "A"}, {"DATUM", ""}}});
+    start();
+    app::DBEdit* age = box("DBEdit3");
+    app::DBEdit* date = box("DBEdit4");
+
+    const QList<QPair<QString, QStringList>> cases{
+        {"", {"Špatný věk !!", "Věk  je menší jak 16 let!!"}},
+        {"1060", {"Věk  je větší jak 105 let!!"}}, // three characters at most: 106
+        {"20", {}},
+        {"ab15", {"Věk  je menší jak 16 let!!"}}, // letters are no age
+    };
+    for (const auto& [typed, expected] : cases) {
+        age->setFocus();
+        age->selectAll();
+        QTest::keyClick(age, Qt::Key_Backspace);
+        QTest::keyClicks(age, typed);
+        messages_.shown.clear();
+        date->setFocus(Qt::TabFocusReason);
+        QTest::qWait(1);
+        QApplication::processEvents();
+        EXPECT_EQ(messages_.shown, expected) << typed.toStdString();
+        EXPECT_EQ(QApplication::focusWidget(),
+                  expected.isEmpty() ? static_cast<QWidget*>(date) : age)
+            << typed.toStdString();
+    }
+
+    date->setFocus();
+    messages_.shown.clear();
+    QTest::keyClicks(date, ".12.3.2004");
+    EXPECT_EQ(date->text(), "12.3.2004");
+    EXPECT_TRUE(messages_.shown.isEmpty());
+    date->selectAll();
+    QTest::keyClick(date, Qt::Key_Backspace);
+    QTest::keyClicks(date, "1.2.3.4.5");
+    EXPECT_EQ(date->text(), "1.2.3.45");
+    EXPECT_EQ(messages_.shown, QStringList{"Špatně  zadané datum :1.2.3.4"});
+}
+
+TEST_F(MainWindowFlows, SearchFindsEachMatchInTurnThenHides) {
+    seed({Fields{{"PRIJM", "Kos"}}, Fields{{"PRIJM", "Dub"}}, Fields{{"PRIJM", "kos"}}});
+    start();
+    press(NavigatorButton::Next);
+    trigger("Vyhledat1");
+    app::SearchWindow& search = program_->vyhledej();
+    ASSERT_TRUE(search.isVisible());
+    EXPECT_EQ(search.windowTitle(), QString(21, ' ') + "Data k vyhledání");
+    auto* edit = search.findChild<QLineEdit*>("Edit1");
+    auto* ok = search.findChild<QPushButton*>("OKBtn");
+    auto* notFound = search.findChild<QLabel*>("Label2");
+
+    edit->setText("Ko");
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(notFound->isHidden());
+    EXPECT_EQ(ok->text(), "Vyhledat");
+    EXPECT_EQ(record().recNo(), 2);
+    EXPECT_TRUE(search.isVisible());
+
+    edit->setText("KOS");
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(record().recNo(), 1);
+    EXPECT_EQ(box("DBEdit2")->text(), "Kos");
+    EXPECT_EQ(ok->text(), "Další");
+    EXPECT_TRUE(notFound->isHidden());
+
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(record().recNo(), 3);
+    EXPECT_EQ(box("DBEdit2")->text(), "kos");
+    EXPECT_EQ(box("DBEdit536")->text(), "kos"); // Table1 moved with it
+
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(search.isVisible());
+    EXPECT_EQ(ok->text(), "Vyhledat");
+    EXPECT_EQ(box("DBEdit2")->text(), "kos");
+}
+
+TEST_F(MainWindowFlows, DeleteConfirmationRemovesOnAnoOnly) {
+    seed({Fields{{"PRIJM", "A"}}, Fields{{"PRIJM", "B"}}});
+    start();
+    app::DeleteConfirmation& form5 = program_->form5();
+    click("Button1");
+    ASSERT_TRUE(form5.isVisible());
+    EXPECT_EQ(form5.windowTitle(), "Iksa");
+    QTest::mouseClick(form5.findChild<QPushButton*>("Button2"), Qt::LeftButton); // Ne
+    EXPECT_FALSE(form5.isVisible());
+    EXPECT_EQ(data().table3().recordCount(), 2);
+
+    click("Button1");
+    QTest::mouseClick(form5.findChild<QPushButton*>("Button1"), Qt::LeftButton); // Ano
+    EXPECT_FALSE(form5.isVisible());
+    for (Table* table : {&data().table1(), &data().table2(), &data().table3()})
+        EXPECT_EQ(table->recordCount(), 1);
+    EXPECT_EQ(box("DBEdit2")->text(), "B");
+    EXPECT_TRUE(messages_.shown.isEmpty());
+}
+
+TEST_F(MainWindowFlows, DeleteOnEmptyTablesIsRefusedAndTheQuestionStays) {
+    start();
+    click("Button1");
+    QTest::mouseClick(program_->form5().findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    EXPECT_EQ(messages_.shown.size(), 1);
+    EXPECT_TRUE(program_->form5().isVisible());
+}
+
+TEST_F(MainWindowFlows, VyhodnotitFillsTheResultCellsOfThePage) {
+    Fields fields{{"PRIJM", "A"}, {"VEK", "40"}};
+    for (const Subtest& subtest : Catalogue::instance().subtests())
+        fields.append({subtest.rawField, QString::number(subtest.maximum / 2)});
+    seed({fields, Fields{{"PRIJM", "B"}, {"VEK", "15"}}});
+    start();
+    click("Button2");
+    EXPECT_TRUE(messages_.shown.isEmpty()) << messages_.shown.join('|').toStdString();
+    for (const QString cell : {"DBEdit503", "DBEdit481", "VER_SVS", "CIQ_SVS", "CIQ_IQ_IS",
+                               "CIQ_PER", "CIQ_IS_95", "VP_VER_S"})
+        EXPECT_FALSE(find<QLineEdit>(cell)->text().isEmpty()) << cell.toStdString();
+    EXPECT_FALSE(find<QLabel>("StaticText45")->text().isEmpty());
+    EXPECT_FALSE(find<QLabel>("StaticText87")->text().isEmpty());
+    EXPECT_EQ(data().table3().state(), TableState::Edit);
+
+    press(NavigatorButton::Next); // stores the results, then B, aged 15
+    click("Button2");
+    EXPECT_EQ(messages_.shown, QStringList{"Není zadaný věk v intervalu 16..100 let!"});
+}
+
+TEST_F(MainWindowFlows, OptionsMarkTheScaledScoreCells) {
+    start();
+    const QStringList marked = EvaluationOptions::markedFields();
+    for (const QString& field : marked)
+        EXPECT_EQ(form1().evaluationTab()->scaledCell(field)->palette().color(QPalette::Base),
+                  app::EvaluationTab::markedColour())
+            << field.toStdString();
+
+    QTest::mouseClick(find<QRadioButton>("RadioGroup2_3"), Qt::LeftButton);
+    EXPECT_EQ(form1().options().meanBasis(), 3);
+    const QStringList white{"DBEdit501", "DBEdit507", "DBEdit509"}; // POR, ROB, SO
+    for (const QString& field : marked) {
+        app::DBEdit* cell = form1().evaluationTab()->scaledCell(field);
+        EXPECT_EQ(cell->palette().color(QPalette::Base), white.contains(cell->objectName())
+                                                             ? app::EvaluationTab::unmarkedColour()
+                                                             : app::EvaluationTab::markedColour())
+            << field.toStdString();
+    }
+    QTest::mouseClick(find<QRadioButton>("RadioGroup1_1"), Qt::LeftButton);
+    EXPECT_EQ(form1().options().significance(), 1);
+    auto* showMean = find<QCheckBox>("CheckBox1");
+    QTest::mouseClick(showMean, Qt::LeftButton, {}, QPoint(6, showMean->height() / 2));
+    EXPECT_FALSE(form1().options().showMean());
+}
+
+TEST_F(MainWindowFlows, ClosingWithUnstoredChangesAsksWhatToDo) {
+    seed({Fields{{"PRIJM", "Kos"}}});
+    struct Case {
+        int answer; // Uložit, Neukládat, Zpět
+        bool closed;
+        QString storedAfter;
+    };
+    const QList<Case> cases{{2, false, "Kos"}, {1, true, "Kos"}, {0, true, "Dub"}};
+    for (const Case& c : cases) {
+        start();
+        app::DBEdit* surname = box("DBEdit2");
+        surname->selectAll();
+        QTest::keyClicks(surname, "Dub");
+        messages_.answers.enqueue(c.answer);
+        messages_.asked.clear();
+        EXPECT_EQ(form1().close(), c.closed) << c.answer;
+        EXPECT_EQ(messages_.asked.size(), 1);
+        EXPECT_EQ(form1().hasUnstoredChanges(), !c.closed);
+        program_.reset(); // the end of the program closes the tables without storing
+        DataModule check;
+        check.open(tmp_.dir(), messages_);
+        EXPECT_EQ(check.table3().text("PRIJM"), c.storedAfter) << c.answer;
+        check.close();
+        if (c.answer == 0) {
+            // Nothing left to store: no question.
+            start();
+            messages_.asked.clear();
+            EXPECT_TRUE(form1().close());
+            EXPECT_TRUE(messages_.asked.isEmpty());
+        }
+    }
+}
+
+TEST_F(MainWindowFlows, SymbolSearchFormOpensInTheDocumentViewer) {
+    {
+        QPdfWriter writer(tmp_.file("Iksa_kodovani.pdf"));
+        QPainter painter(&writer);
+        painter.drawText(100, 100, "Hledání symbolů");
+    }
+    start();
+    trigger("FormulHlednsymbol1");
+    app::DocumentViewer* form4 = form1().documentViewer();
+    EXPECT_TRUE(form4->isVisible());
+    EXPECT_EQ(form4->objectName(), "Form4");
+    EXPECT_EQ(form4->viewer()->document()->pageCount(), 1);
+    EXPECT_FALSE(form4->viewer()->toolbarShown());
+    EXPECT_EQ(form4->viewer()->view()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(QDir::currentPath(), QDir(tmp_.path()).canonicalPath());
+
+    form4->close();
+    EXPECT_FALSE(form4->isVisible());
+    QFile::remove(tmp_.file("Iksa_kodovani.pdf"));
+    trigger("FormulHlednsymbol1");
+    EXPECT_TRUE(form4->isVisible());
+    EXPECT_EQ(form4->viewer()->document()->pageCount(), 0);
+    EXPECT_TRUE(messages_.shown.isEmpty());
+}
+
+TEST_F(MainWindowFlows, AboutBoxShowsWithoutBlocking) {
+    start();
+    trigger("Oprogramu1");
+    app::AboutBox& about = program_->oprogramu();
+    EXPECT_TRUE(about.isVisible());
+    EXPECT_FALSE(about.isModal());
+    EXPECT_EQ(about.windowTitle(), "O programu");
+    auto* close = about.findChild<QPushButton*>("OKButton");
+    EXPECT_EQ(close->text(), " Zavřít");
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible());
+}
+
+} // namespace
+} // namespace iksa::test
