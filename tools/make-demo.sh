@@ -73,4 +73,6 @@ examinee PRIJM=Čermák JMENO=Ondřej VEK=88 DATUM=3.2.2025 EXAMI="Mgr. Kučera"
     "1 1 1 1 1 1 0 1 0 0 0 0 0 0 0 0 0 0 0 0" \
     "1 1 1 1 1 1 1 1 0 1 1 0 0 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0" \
     30 4 15
+# The symbol-search record form that "Tisk" › "Formulář Hledání symbolů " shows.
+"$build/tools/coding-form/iksa-coding-form" "$demo/Iksa_kodovani.pdf"
 echo "Demo start directory: $demo"
