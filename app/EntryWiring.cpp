@@ -41,8 +41,9 @@ void EntryWiring::attachAction(QAbstractButton* button, const QString& handler) 
 
 void EntryWiring::attachNotAdministered(QCheckBox* box) {
     // clicked, not toggled: bringing the box in line with the record writes nothing.
-    connect(box, &QCheckBox::clicked, this, [this](bool ticked) {
-        guarded(messages_, [&] { record_.setNotAdministeredMark(ticked); });
+    connect(box, &QCheckBox::clicked, this, [this, box](bool ticked) {
+        if (!guarded(messages_, [&] { record_.setNotAdministeredMark(ticked); }))
+            box->setChecked(!ticked);
     });
 }
 

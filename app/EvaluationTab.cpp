@@ -2,6 +2,7 @@
 
 #include "Guard.h"
 #include "controls/DBEdit.h"
+#include "controls/DBLabel.h"
 #include "evaluation/EvaluationOptions.h"
 #include "evaluation/EvaluationPage.h"
 #include "evaluation/EvaluationRun.h"
@@ -250,8 +251,17 @@ QWidget* EvaluationTab::buildComposites(DataSource& table3) {
         for (int c = 0; c < composites.size(); ++c) {
             const QString field = r == 0 ? sums[c] : composites[c] + endings[r];
             const QString name = r == 0 ? QStringLiteral("Composite_%1").arg(field) : field;
-            DBEdit* cell = resultCell(table3, field, name);
-            cell->setFixedWidth(r >= 3 ? 58 : cellWidth + 6);
+            // Display-only texts of the norm tables: labels bound to the fields.
+            auto* cell = new DBLabel(table3, field, box);
+            cell->setObjectName(name);
+            cell->setFixedSize(r >= 3 ? 58 : cellWidth + 6, cellHeight);
+            cell->setAlignment(Qt::AlignCenter);
+            cell->setFrameShape(QFrame::Panel);
+            cell->setFrameShadow(QFrame::Sunken);
+            cell->setAutoFillBackground(true);
+            QPalette white = cell->palette();
+            white.setColor(QPalette::Window, Qt::white);
+            cell->setPalette(white);
             grid->addWidget(cell, r + 1, c + 1);
         }
     }

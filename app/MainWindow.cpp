@@ -156,6 +156,9 @@ QWidget* MainWindow::buildHeader() {
     navigator_->setObjectName(QStringLiteral("DBNavigator1"));
     navigator_->setGeometry(624, 90, 248, 33);
     navigator_->setAction([this](NavigatorButton button) { record_.press(button); });
+    // Typed item data of Table1 and Table2 can be stored with "potvrdit" too.
+    navigator_->addFollower(*sources_[0]);
+    navigator_->addFollower(*sources_[1]);
 
     auto* remove = new QPushButton(QStringLiteral("-"), header);
     remove->setObjectName(QStringLiteral("Button1"));

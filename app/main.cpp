@@ -1,14 +1,11 @@
+#include "Application.h"
 #include "Program.h"
-
-#include <QApplication>
-#include <QFont>
 
 // The program takes no arguments and works in the directory it was started in.
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("IKSA-III"));
-    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    iksa::app::Application application(argc, argv);
     iksa::app::Program program;
+    application.setMessages(&program.messages());
     program.start();
-    return QApplication::exec();
+    return iksa::app::Application::exec();
 }

@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QToolButton>
+#include <algorithm>
 
 namespace iksa::app {
 
@@ -114,6 +115,25 @@ void DBNavigator::performOnTable(NavigatorButton button) {
     }
 }
 
+void DBNavigator::addFollower(DataSource& source) {
+    followers_.append(&source);
+    connect(&source, &DataSource::stateChanged, this, &DBNavigator::updateEnabled);
+    updateEnabled();
+}
+
+bool DBNavigator::editing() const {
+    const auto editingState = [](const DataSource* source) {
+        if (!source || !source->isActive())
+            return false;
+        const TableState state = source->table().state();
+        return state == TableState::Edit || state == TableState::Insert;
+    };
+    if (editingState(dataSource()))
+        return true;
+    return std::any_of(followers_.begin(), followers_.end(),
+                       [&](const QPointer<DataSource>& f) { return editingState(f.data()); });
+}
+
 void DBNavigator::refresh() {
     updateEnabled();
 }
@@ -122,20 +142,20 @@ void DBNavigator::updateEnabled() {
     const DataSource* source = dataSource();
     const bool active = source && source->isActive();
     const Table* table = active ? &source->table() : nullptr;
-    const bool editing =
+    const bool ownEditing =
         active && (table->state() == TableState::Edit || table->state() == TableState::Insert);
     const int count = active ? table->recordCount() : 0;
     const int position = active ? table->recNo() : 0;
-    const bool up = active && (editing || position > 1);
+    const bool up = active && (ownEditing || position > 1);
     const bool down = active && position < count;
     button(NavigatorButton::First)->setEnabled(up);
     button(NavigatorButton::Prior)->setEnabled(up);
     button(NavigatorButton::Next)->setEnabled(down);
     button(NavigatorButton::Last)->setEnabled(down);
     button(NavigatorButton::Insert)->setEnabled(active);
-    button(NavigatorButton::Edit)->setEnabled(active && !editing && count > 0);
-    button(NavigatorButton::Post)->setEnabled(editing);
-    button(NavigatorButton::Cancel)->setEnabled(editing);
+    button(NavigatorButton::Edit)->setEnabled(active && !ownEditing && count > 0);
+    button(NavigatorButton::Post)->setEnabled(active && editing());
+    button(NavigatorButton::Cancel)->setEnabled(active && editing());
 }
 
 } // namespace iksa::app

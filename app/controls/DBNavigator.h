@@ -24,6 +24,9 @@ public:
     DBNavigator(DataSource& source, QWidget* parent = nullptr);
 
     void setAction(Action action) { action_ = std::move(action); }
+    // Further sources whose pending changes "potvrdit" and "storno" act on
+    // too (the main navigator stores the whole examinee).
+    void addFollower(DataSource& source);
     // Presses a button as the examiner would; the program uses it too.
     void press(NavigatorButton button);
     QToolButton* button(NavigatorButton button) const;
@@ -40,7 +43,10 @@ private:
     void performOnTable(NavigatorButton button);
     void updateEnabled();
 
+    bool editing() const;
+
     Action action_;
+    QList<QPointer<DataSource>> followers_;
     std::array<QToolButton*, 8> buttons_{};
 };
 

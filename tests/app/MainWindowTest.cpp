@@ -149,6 +149,22 @@ TEST_F(MainWindowFlows, KeyFiltersAndFocusFollowTheScoreDomains) {
     EXPECT_EQ(box("C_5_1")->text(), "124");
 }
 
+TEST_F(MainWindowFlows, PotvrditStoresItemDataTypedIntoTheOtherTables) {
+    seed({Fields{{"PRIJM", "A"}}});
+    start();
+    QToolButton* post = form1().navigator()->button(NavigatorButton::Post);
+    EXPECT_FALSE(post->isEnabled());
+    showPage(1);
+    type(box("S_1_1"), "1"); // Table1 only
+    EXPECT_EQ(data().table3().state(), TableState::Browse);
+    ASSERT_TRUE(post->isEnabled());
+    press(NavigatorButton::Post);
+    EXPECT_EQ(stored(data().table1(), 1, "S_1_1"), "1");
+    for (Table* table : {&data().table1(), &data().table2(), &data().table3()})
+        EXPECT_EQ(table->state(), TableState::Browse);
+    EXPECT_FALSE(post->isEnabled());
+}
+
 TEST_F(MainWindowFlows, RulesRunOnTheExaminersChangesButNotWhenARecordIsShown) {
     // A stored trial without its item score: showing the record leaves it so.
     seed({Fields{{"PRIJM", "A"}, {"2:S_8_P1_1", "1"}}, Fields{{"PRIJM", "B"}}});
@@ -328,9 +344,15 @@ TEST_F(MainWindowFlows, VyhodnotitFillsTheResultCellsOfThePage) {
     start();
     click("Button2");
     EXPECT_TRUE(messages_.shown.isEmpty()) << messages_.shown.join('|').toStdString();
-    for (const QString cell : {"DBEdit503", "DBEdit481", "VER_SVS", "CIQ_SVS", "CIQ_IQ_IS",
-                               "CIQ_PER", "CIQ_IS_95", "VP_VER_S"})
+    for (const QString cell : {"DBEdit503", "DBEdit481", "VER_SVS", "CIQ_SVS", "VP_VER_S"})
         EXPECT_FALSE(find<QLineEdit>(cell)->text().isEmpty()) << cell.toStdString();
+    // The composite block shows the record's texts as they stand.
+    for (const QString cell :
+         {"Composite_CIQ_SVS", "CIQ_IQ_IS", "CIQ_PER", "CIQ_IS_95", "IRZ_IS_90"}) {
+        const QString field = cell.startsWith("Composite_") ? cell.mid(10) : cell;
+        EXPECT_EQ(find<QLabel>(cell)->text(), record().text(field)) << cell.toStdString();
+    }
+    EXPECT_FALSE(find<QLabel>("CIQ_IQ_IS")->text().isEmpty());
     EXPECT_FALSE(find<QLabel>("StaticText45")->text().isEmpty());
     EXPECT_FALSE(find<QLabel>("StaticText87")->text().isEmpty());
     EXPECT_EQ(data().table3().state(), TableState::Edit);
