@@ -9,6 +9,9 @@
 #include "records/DataModule.h"
 #include "records/ExamineeRecord.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #ifdef IKSA_HAVE_REPORT_WINDOW
 #include "EvaluationTab.h"
 #include "PrintCommands.h"
@@ -75,6 +78,8 @@ void Program::start() {
     form1_->setSearchWindow(vyhledej_.get());
     form1_->setAboutBox(oprogramu_.get());
 
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    form1_->move(screen.center() - form1_->rect().center());
     form1_->show();
     form1_->raise();
     form1_->activateWindow();

@@ -28,6 +28,12 @@ DBRadioGroup::DBRadioGroup(DataSource& source, const QString& field, const QStri
         group_.addButton(button, i);
         layout->addWidget(button, 1, i);
     }
+    // Buttons of one width, so that the groups of a column line up.
+    int widest = 0;
+    for (const QRadioButton* button : std::as_const(buttons_))
+        widest = qMax(widest, button->sizeHint().width());
+    for (QRadioButton* button : std::as_const(buttons_))
+        button->setMinimumWidth(widest);
     // clicked, not toggled: only the examiner's choice writes the field.
     connect(&group_, &QButtonGroup::idClicked, this, &DBRadioGroup::choose);
     refresh();

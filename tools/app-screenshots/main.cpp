@@ -1,10 +1,15 @@
 // iksa-screenshots OUTDIR: starts the main window on the tables of the
 // current directory (offscreen unless a display is asked for) and writes one
-// PNG per page of the page control, the header included, for review.
+// PNG per page of the page control, the header included, and one of each
+// small window, for review.
+#include "AboutBox.h"
+#include "DeleteConfirmation.h"
 #include "MainWindow.h"
 #include "Program.h"
+#include "SearchWindow.h"
 #include "records/UserMessages.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QTabWidget>
@@ -65,6 +70,21 @@ int main(int argc, char** argv) {
             return 1;
         }
         ++written;
+    }
+    // The small windows, as they open.
+    form1.findChild<QAction*>(QStringLiteral("Vyhledat1"))->trigger();
+    form1.Button1Click();
+    form1.Oprogramu1Click();
+    QApplication::processEvents();
+    const QList<QWidget*> windows{&program.form5(), &program.vyhledej(), &program.oprogramu()};
+    for (QWidget* window : windows) {
+        const QString name = QStringLiteral("%1-%2.png")
+                                 .arg(++written, 2, 10, QLatin1Char('0'))
+                                 .arg(window->objectName());
+        if (!window->grab().save(out.filePath(name))) {
+            std::fprintf(stderr, "%s nelze uložit.\n", qPrintable(out.filePath(name)));
+            return 1;
+        }
     }
     std::printf("%d snímků v %s\n", written, qPrintable(out.path()));
     return 0;
