@@ -9,26 +9,23 @@ namespace iksa {
 
 namespace {
 
-UserError notWholeNumber(const QString& text)
-{
+UserError notWholeNumber(const QString& text) {
     return UserError(QStringLiteral("„%1“ není platné celé číslo.").arg(text));
 }
 
 } // namespace
 
-int toWholeNumber(const QString& text)
-{
+int toWholeNumber(const QString& text) {
     const QString trimmed = text.trimmed();
     bool ok = false;
     const qlonglong value = trimmed.toLongLong(&ok, 10);
-    if (!ok || trimmed.isEmpty() || value < std::numeric_limits<int>::min()
-        || value > std::numeric_limits<int>::max())
+    if (!ok || trimmed.isEmpty() || value < std::numeric_limits<int>::min() ||
+        value > std::numeric_limits<int>::max())
         throw notWholeNumber(text);
     return static_cast<int>(value);
 }
 
-double toRealNumber(const QString& text)
-{
+double toRealNumber(const QString& text) {
     QString normalised = text.trimmed();
     normalised.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
@@ -38,8 +35,7 @@ double toRealNumber(const QString& text)
     return value;
 }
 
-int fieldTextAsInteger(const QString& text)
-{
+int fieldTextAsInteger(const QString& text) {
     if (text.trimmed().isEmpty())
         return 0;
     bool ok = false;

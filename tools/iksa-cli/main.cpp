@@ -3,18 +3,15 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-
-#include <memory>
-
 #include <algorithm>
+#include <memory>
 
 using namespace iksa;
 using namespace iksa::cli;
 
 namespace {
 
-int printUsage()
-{
+int printUsage() {
     QList<Command> sorted = commands();
     std::sort(sorted.begin(), sorted.end(),
               [](const Command& a, const Command& b) { return a.name < b.name; });
@@ -24,8 +21,7 @@ int printUsage()
     return 2;
 }
 
-const Command* findCommand(const QString& name)
-{
+const Command* findCommand(const QString& name) {
     for (const Command& command : commands())
         if (command.name == name)
             return &command;
@@ -34,8 +30,7 @@ const Command* findCommand(const QString& name)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const Command* command = argc > 1 ? findCommand(QString::fromLocal8Bit(argv[1])) : nullptr;
     std::unique_ptr<QCoreApplication> app;
     if (command && command->needsGui) {
