@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "BackupMenu.h"
 #include "DeleteConfirmation.h"
 #include "DocumentViewer.h"
 #include "EntryWiring.h"
@@ -58,6 +59,7 @@ MainWindow::MainWindow(DataModule& data, ExamineeRecord& record, UserMessages& m
         sources_[t]->setObjectName(QStringLiteral("DataSource%1").arg(t + 1));
     }
     wiring_ = new EntryWiring(record, messages, this);
+    backupMenu_ = new BackupMenu(*this, data, record, messages);
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("Client"));
@@ -273,7 +275,7 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::FormActivate() {
-    if (!openArmed_ || reportingOpenFailure_)
+    if (tableOpeningHeld_ || !openArmed_ || reportingOpenFailure_)
         return;
     try {
         data_.open(QDir::current(), messages_);
@@ -399,11 +401,17 @@ void MainWindow::Vhodnocen1Click() {
         printCommands_->Vhodnocen1Click();
 }
 
-void MainWindow::Export1Click() {}
+void MainWindow::Export1Click() {
+    backupMenu_->Export1Click();
+}
 
-void MainWindow::Import1Click() {}
+void MainWindow::Import1Click() {
+    backupMenu_->Import1Click();
+}
 
-void MainWindow::Exportdat1Click() {}
+void MainWindow::Exportdat1Click() {
+    backupMenu_->Exportdat1Click();
+}
 
 bool MainWindow::hasUnstoredChanges() const {
     for (const Table* table : {&data_.table3(), &data_.table1(), &data_.table2()})

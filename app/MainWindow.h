@@ -22,6 +22,7 @@ class UserMessages;
 namespace iksa::app {
 
 class AboutBox;
+class BackupMenu;
 class DataSource;
 class DBEdit;
 class DBNavigator;
@@ -71,14 +72,17 @@ public:
     void Oprogramu1Click();
     void FormulHlednsymbol1Click(); // "Tisk" › "Formulář Hledání symbolů "
 
-    // The print commands and the backup menu: their actions come with the
-    // report and the backup; until then they do nothing.
+    // The print commands (PrintCommands) and the backup menu (BackupMenu).
     void Button3Click();    // "Preview"
     void Button4Click();    // "Tisk"
     void Vhodnocen1Click(); // "Tisk" › "Vyhodnocení"
     void Export1Click();    // "Záloha dat" › "export"
     void Import1Click();    // "Záloha dat" › "import"
     void Exportdat1Click(); // "Export dat"
+    BackupMenu* backupMenu() const { return backupMenu_; }
+
+    // While a restore has the tables closed, activation does not open them.
+    void setTableOpeningHeld(bool held) { tableOpeningHeld_ = held; }
 
     // Whether the current record holds typed changes not yet stored.
     bool hasUnstoredChanges() const;
@@ -132,6 +136,8 @@ private:
     AboutBox* oprogramu_ = nullptr;
     DocumentViewer* form4_ = nullptr;
     PrintCommands* printCommands_ = nullptr;
+    BackupMenu* backupMenu_ = nullptr;
+    bool tableOpeningHeld_ = false;
 
     // A failed open is reported once; the activation that follows the
     // message itself does not try again, the next real one does.

@@ -2,10 +2,12 @@
 
 #include "AboutBox.h"
 #include "DeleteConfirmation.h"
+#include "Guard.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
 #include "SearchWindow.h"
 #include "SplashWindow.h"
+#include "backup/BackupCommands.h"
 #include "records/DataModule.h"
 #include "records/ExamineeRecord.h"
 
@@ -44,6 +46,10 @@ void Program::start() {
         splash = new SplashWindow;
         splash->showAndPaint();
     }
+
+    // A restore that the end of the last run cut off is undone before the
+    // tables are first opened.
+    guarded(*messages_, [] { BackupCommands::recoverInterruptedRestore(QDir::currentPath()); });
 
     // The data module object exists before the windows so that their boxes
     // can be bound to its tables; the tables stay closed until the main
