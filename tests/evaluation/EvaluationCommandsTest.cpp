@@ -2,32 +2,14 @@
 #include "evaluation/EvaluationRun.h"
 #include "evaluation/NormLookup.h"
 #include "norms/CompiledNorms.h"
-#include "records/DataModule.h"
-#include "records/ExamineeRecord.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace iksa;
 
 namespace {
-
-struct CliResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliResult iksaCli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(IKSA_BINARY_DIR "/tools/iksa-cli/iksa-cli"), args);
-    if (!process.waitForFinished(30000))
-        ADD_FAILURE() << "iksa-cli did not finish";
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QStringList lines(const QString& text) {
     QStringList list = text.split(QLatin1Char('\n'));
@@ -38,19 +20,14 @@ QStringList lines(const QString& text) {
 
 // The stored text of a field of record n, read from the files.
 QString stored(const test::TempDir& tmp, int n, const QString& field) {
-    test::RecordingMessages messages;
-    DataModule data;
-    data.open(tmp.dir(), messages, DataModule::Access::ReadOnly);
-    ExamineeRecord record(data);
-    record.moveTo(n);
-    return record.text(field);
+    return test::storedText(tmp.path(), n, field);
 }
 
 class EvaluationCommands : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_EQ(iksaCli({"init", tmp.path()}).exitCode, 0); }
+    void SetUp() override { ASSERT_EQ(test::runCli({"init", tmp.path()}).exitCode, 0); }
     void add(const QStringList& assignments) {
-        const CliResult result = iksaCli(QStringList{"add", tmp.path()} + assignments);
+        const test::ProcessRun result = test::runCli(QStringList{"add", tmp.path()} + assignments);
         ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     }
     test::TempDir tmp;
@@ -61,11 +38,11 @@ protected:
 TEST_F(EvaluationCommands, ItemScoresThroughScoreAndEvaluate) {
     add({"PRIJM=Zkušební", "VEK=35", "HS_14_SO=-1", "S_1_1=1", "S_1_2=1", "S_1_5=1", "S_2_1=2",
          "S_2_2=2", "S_2_3=1", "S_2_4=2", "S_9_1=1", "S_9_2=1", "S_9_3=1"});
-    const CliResult score = iksaCli({"score", tmp.path(), "1", "1", "2", "9"});
+    const test::ProcessRun score = test::runCli({"score", tmp.path(), "1", "1", "2", "9"});
     ASSERT_EQ(score.exitCode, 0) << score.err.toStdString();
     EXPECT_EQ(score.out, QStringLiteral("HS_1_DO=3\nHS_2_SL=7\nHS_9_INF=3\n"));
 
-    const CliResult run = iksaCli({"evaluate", tmp.path(), "1"});
+    const test::ProcessRun run = test::runCli({"evaluate", tmp.path(), "1"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     // The subtests without item scores read as 0: their messages in order.
     QStringList expected;
@@ -99,13 +76,13 @@ TEST_F(EvaluationCommands, JsonObjectAndTheAgeRefusal) {
     add({"VEK=15", "HS_2_SL=30"});
     add({"VEK=60", "HS_2_SL=30", "HS_14_SO=-1"});
 
-    const CliResult refused = iksaCli({"evaluate", tmp.path(), "1"});
+    const test::ProcessRun refused = test::runCli({"evaluate", tmp.path(), "1"});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.err, EvaluationRun::ageMessage() + "\n");
     EXPECT_TRUE(refused.out.isEmpty());
     EXPECT_EQ(stored(tmp, 1, "VER_S"), QString());
 
-    const CliResult json = iksaCli({"evaluate", tmp.path(), "2", "--json"});
+    const test::ProcessRun json = test::runCli({"evaluate", tmp.path(), "2", "--json"});
     ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
     const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(object.size(), 12 + 14 + 7 + 28 + 14);
@@ -115,7 +92,7 @@ TEST_F(EvaluationCommands, JsonObjectAndTheAgeRefusal) {
     EXPECT_EQ(object.value("CIQ_SVS").toString(), stored(tmp, 2, "CIQ_SVS"));
 
     // Every record in turn: the refused one is skipped, the exit code says so.
-    const CliResult all = iksaCli({"evaluate", tmp.path(), "all"});
+    const test::ProcessRun all = test::runCli({"evaluate", tmp.path(), "all"});
     EXPECT_EQ(all.exitCode, 1);
     EXPECT_FALSE(all.out.contains(QStringLiteral("[1]")));
     EXPECT_TRUE(all.out.startsWith(QStringLiteral("[2]\nHS_1_DO=0\n")));
@@ -127,7 +104,8 @@ TEST_F(EvaluationCommands, AnalysePrintsTheProtocolTextsAndStoresNothing) {
          "HS_12_HS=25", "HS_13_RPC=9", "HS_14_SO=20", "RAD_DOP_8=6", "PAR_3=10", "VOL_VYB_3=6",
          "C_HS_OP_3=90"});
 
-    const CliResult run = iksaCli({"analyse", tmp.path(), "1", "--basis", "3", "--level", "0.15"});
+    const test::ProcessRun run =
+        test::runCli({"analyse", tmp.path(), "1", "--basis", "3", "--level", "0.15"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(lines(run.err), QStringList{"Chybná hodnota max  řady  cisel dopredu"});
     const QStringList out = lines(run.out);
@@ -151,9 +129,9 @@ TEST_F(EvaluationCommands, AnalysePrintsTheProtocolTextsAndStoresNothing) {
     EXPECT_EQ(stored(tmp, 1, "RAD_DOZ_8"), QString());
     EXPECT_EQ(stored(tmp, 1, "VER_S"), QString());
 
-    EXPECT_EQ(iksaCli({"analyse", tmp.path(), "1", "--level", "0.10"}).exitCode, 1);
-    EXPECT_EQ(iksaCli({"analyse", tmp.path(), "1", "--basis", "6"}).exitCode, 1);
-    EXPECT_EQ(iksaCli({"analyse", tmp.path()}).exitCode, 2);
+    EXPECT_EQ(test::runCli({"analyse", tmp.path(), "1", "--level", "0.10"}).exitCode, 1);
+    EXPECT_EQ(test::runCli({"analyse", tmp.path(), "1", "--basis", "6"}).exitCode, 1);
+    EXPECT_EQ(test::runCli({"analyse", tmp.path()}).exitCode, 2);
 }
 
 } // namespace

@@ -1,27 +1,11 @@
 #include "TestSupport.h"
 
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace iksa;
 
 namespace {
-
-struct CliResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliResult iksaCli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(IKSA_BINARY_DIR "/tools/iksa-cli/iksa-cli"), args);
-    if (!process.waitForFinished(30000))
-        ADD_FAILURE() << "iksa-cli did not finish";
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // The data lines of a shipped file, the first `spaced` tabs of each written as blanks.
 QStringList dataLines(const QString& name, int spaced) {
@@ -39,12 +23,12 @@ QStringList dataLines(const QString& name, int spaced) {
     return lines;
 }
 
-QStringList outputLines(const CliResult& result) {
+QStringList outputLines(const test::ProcessRun& result) {
     return result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 TEST(NormsCommand, CheckPassesOnTheBuiltInSet) {
-    const CliResult result = iksaCli({"norms", "check"});
+    const test::ProcessRun result = test::runCli({"norms", "check"});
     EXPECT_EQ(result.exitCode, 0) << result.out.toStdString();
     EXPECT_TRUE(result.out.contains(QStringLiteral("Složené skóry: 601 řádků")));
     EXPECT_TRUE(result.out.endsWith(QStringLiteral("Bez chyb.\n")));
@@ -56,7 +40,7 @@ TEST(NormsCommand, CheckReportsABrokenReplacementSet) {
     for (const QString& name : source.entryList(QDir::Files))
         ASSERT_TRUE(QFile::copy(source.filePath(name), dir.file(name)));
     QFile::remove(dir.file(QStringLiteral("symbol-option-thresholds.tsv")));
-    const CliResult result = iksaCli({"norms", "check", dir.path()});
+    const test::ProcessRun result = test::runCli({"norms", "check", dir.path()});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(
         result.out.contains(QStringLiteral("symbol-option-thresholds.tsv: soubor nelze otevřít")));
@@ -64,10 +48,10 @@ TEST(NormsCommand, CheckReportsABrokenReplacementSet) {
 }
 
 TEST(NormsCommand, ListingsMatchTheDataFiles) {
-    const CliResult scaled = iksaCli({"norms", "scaled"});
+    const test::ProcessRun scaled = test::runCli({"norms", "scaled"});
     EXPECT_EQ(scaled.exitCode, 0);
     EXPECT_EQ(outputLines(scaled), dataLines(QStringLiteral("scaled.tsv"), 4));
-    const CliResult composite = iksaCli({"norms", "composite"});
+    const test::ProcessRun composite = test::runCli({"norms", "composite"});
     EXPECT_EQ(composite.exitCode, 0);
     const QStringList lines = outputLines(composite);
     EXPECT_EQ(lines, dataLines(QStringLiteral("composite.tsv"), 2));
@@ -76,7 +60,7 @@ TEST(NormsCommand, ListingsMatchTheDataFiles) {
 }
 
 TEST(NormsCommand, UnknownActionIsAUsageError) {
-    const CliResult result = iksaCli({"norms", "tables"});
+    const test::ProcessRun result = test::runCli({"norms", "tables"});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.err.contains(QStringLiteral("norms check [DIR] | scaled | composite")));
 }

@@ -1,37 +1,20 @@
 // iksa-cli's record commands end to end, as a script would use them.
 #include "RecordsFixture.h"
 
-#include <QProcess>
-
 using namespace iksa;
 using namespace iksa::test;
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-CliRun cli(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(IKSA_BINARY_DIR "/tools/iksa-cli/iksa-cli"), args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
 class CliTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(cli({"init", dir}).code, 0);
+        ASSERT_EQ(runCli({"init", dir}).exitCode, 0);
         for (const char* surname : {"Kos", "Dub", "kos"})
-            ASSERT_EQ(
-                cli({"add", dir, QStringLiteral("PRIJM=") + QString::fromUtf8(surname), "VEK=30"})
-                    .code,
-                0);
+            ASSERT_EQ(runCli({"add", dir, QStringLiteral("PRIJM=") + QString::fromUtf8(surname),
+                              "VEK=30"})
+                          .exitCode,
+                      0);
     }
 
     QByteArray snapshot() const {
@@ -47,33 +30,35 @@ protected:
 
 TEST_F(CliTest, RecordCommandsWorkTogether) {
     const QString today = QDate::currentDate().toString(QStringLiteral("d.M.yyyy"));
-    CliRun r = cli({"add", dir, "PRIJM=Čermák", "JMENO=Jiří", "VEK=41", "S_1_1=1", "2:S_6_1=2"});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    ProcessRun r =
+        runCli({"add", dir, "PRIJM=Čermák", "JMENO=Jiří", "VEK=41", "S_1_1=1", "2:S_6_1=2"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, "4\n");
 
-    r = cli({"list", dir});
-    EXPECT_EQ(r.code, 0);
+    r = runCli({"list", dir});
+    EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out,
               QStringLiteral("1\t0\tKos\t\t30\t%1\n2\t1\tDub\t\t30\t%1\n3\t2\tkos\t\t30\t%1\n"
                              "4\t3\tČermák\tJiří\t41\t%1\n")
                   .arg(today));
 
-    r = cli({"set", dir, "2", "PRIJM=Dubová", "HS_14_SO=-1", "1:JMENO=neplněno"});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
-    r = cli({"get", dir, "2", "PRIJM", "1:PRIJM", "2:PRIJM", "HS_14_SO", "1:JMENO", "S_1_1", "ID"});
+    r = runCli({"set", dir, "2", "PRIJM=Dubová", "HS_14_SO=-1", "1:JMENO=neplněno"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = runCli(
+        {"get", dir, "2", "PRIJM", "1:PRIJM", "2:PRIJM", "HS_14_SO", "1:JMENO", "S_1_1", "ID"});
     EXPECT_EQ(r.out, "Dubová\nDubová\nDubová\n-1\nneplněno\n\n1\n");
-    r = cli({"get", dir, "4", "S_1_1", "S_6_1", "2:ID", "1:ID"});
+    r = runCli({"get", dir, "4", "S_1_1", "S_6_1", "2:ID", "1:ID"});
     EXPECT_EQ(r.out, "1\n2\n3\n3\n");
 
-    r = cli({"search", dir, "KOS"});
-    EXPECT_EQ(r.code, 0);
+    r = runCli({"search", dir, "KOS"});
+    EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "1\n3\n");
-    EXPECT_EQ(cli({"search", dir, "Ko"}).out, QString());
+    EXPECT_EQ(runCli({"search", dir, "Ko"}).out, QString());
 
-    ASSERT_EQ(cli({"delete", dir, "1"}).code, 0);
-    r = cli({"list", dir});
+    ASSERT_EQ(runCli({"delete", dir, "1"}).exitCode, 0);
+    r = runCli({"list", dir});
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("1\t1\tDubová"))) << r.out.toStdString();
-    EXPECT_EQ(cli({"search", dir, "kos"}).out, "2\n");
+    EXPECT_EQ(runCli({"search", dir, "kos"}).out, "2\n");
 }
 
 TEST_F(CliTest, ErrorsAreCzechOnStderrAndWriteNothing) {
@@ -98,25 +83,25 @@ TEST_F(CliTest, ErrorsAreCzechOnStderrAndWriteNothing) {
         {{"list", dir + "/chybí"}, "neexistuje"},
     };
     for (const Case& c : cases) {
-        const CliRun r = cli(c.args);
+        const ProcessRun r = runCli(c.args);
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        EXPECT_NE(r.code, 0);
+        EXPECT_NE(r.exitCode, 0);
         EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
         EXPECT_TRUE(r.err.contains(c.mentioned)) << r.err.toStdString();
     }
     EXPECT_EQ(snapshot(), before);
-    EXPECT_EQ(cli({"list", dir}).out.count('\n'), 3);
+    EXPECT_EQ(runCli({"list", dir}).out.count('\n'), 3);
 }
 
 TEST_F(CliTest, WritingCommandWaitsThenRefusesWhileAnotherProgramHoldsTheTables) {
     RecordingMessages messages;
     DataModule running; // the desktop program on the same start directory
     running.open(tmp.dir(), messages);
-    const CliRun r = cli({"set", dir, "1", "VEK=50"});
-    EXPECT_EQ(r.code, 1);
+    const ProcessRun r = runCli({"set", dir, "1", "VEK=50"});
+    EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QDir::toNativeSeparators(tmp.dir().absolutePath())))
         << r.err.toStdString();
-    EXPECT_EQ(cli({"get", dir, "1", "VEK"}).out, "30\n"); // reading is allowed
+    EXPECT_EQ(runCli({"get", dir, "1", "VEK"}).out, "30\n"); // reading is allowed
     running.close();
-    EXPECT_EQ(cli({"set", dir, "1", "VEK=50"}).code, 0);
+    EXPECT_EQ(runCli({"set", dir, "1", "VEK=50"}).exitCode, 0);
 }

@@ -6,7 +6,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 
 using namespace iksa;
 using namespace iksa::test;
@@ -15,34 +14,16 @@ namespace {
 
 const QString python = QStringLiteral("/usr/bin/python3");
 
-QString cli() {
-    return QStringLiteral(IKSA_BINARY_DIR "/tools/iksa-cli/iksa-cli");
-}
-
-struct ProcessRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-ProcessRun run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
 bool pythonHas(const char* module) {
-    return run(python, {QStringLiteral("-c"), QStringLiteral("import ") + QLatin1String(module)})
-               .code == 0;
+    return runProgram(python,
+                      {QStringLiteral("-c"), QStringLiteral("import ") + QLatin1String(module)})
+               .exitCode == 0;
 }
 
 QJsonObject readWithDbfread(const QString& path) {
     const ProcessRun r =
-        run(python, {sourcePath(QStringLiteral("tests/records/dbf_read.py")), path});
-    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        runProgram(python, {sourcePath(QStringLiteral("tests/records/dbf_read.py")), path});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     return QJsonDocument::fromJson(r.out.toUtf8()).object();
 }
 
@@ -53,14 +34,14 @@ TEST(Interop, TablesFilledByIksaCliReadCorrectlyInDbfread) {
         GTEST_SKIP() << "python3-dbfread is not installed";
     TempDir tmp;
     const QString dir = tmp.path();
-    ASSERT_EQ(run(cli(), {"init", dir}).code, 0);
-    const ProcessRun added = run(cli(), {"add", dir, "PRIJM=Žluťoučký", "JMENO=Šárka", "VEK=42",
-                                         "POZNAM=Příliš žluťoučký kůň úpěl ďábelské ódy"});
-    ASSERT_EQ(added.code, 0) << added.err.toStdString();
+    ASSERT_EQ(runCli({"init", dir}).exitCode, 0);
+    const ProcessRun added = runCli({"add", dir, "PRIJM=Žluťoučký", "JMENO=Šárka", "VEK=42",
+                                     "POZNAM=Příliš žluťoučký kůň úpěl ďábelské ódy"});
+    ASSERT_EQ(added.exitCode, 0) << added.err.toStdString();
     EXPECT_EQ(added.out, QStringLiteral("1\n"));
-    const ProcessRun set = run(
-        cli(), {"set", dir, "1", "S_1_1=1,5", "HS_14_SO=-1", "O_2_1=kůň", "S_6_1=2", "O_7_A=3"});
-    ASSERT_EQ(set.code, 0) << set.err.toStdString();
+    const ProcessRun set =
+        runCli({"set", dir, "1", "S_1_1=1,5", "HS_14_SO=-1", "O_2_1=kůň", "S_6_1=2", "O_7_A=3"});
+    ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
 
     const QString today = QDate::currentDate().toString(QStringLiteral("d.M.yyyy"));
     struct Expected {
@@ -111,20 +92,21 @@ TEST(Interop, TableWrittenByPythonDbfOpensAndKeepsFurtherColumns) {
     if (!pythonHas("dbf") || !pythonHas("dbfread"))
         GTEST_SKIP() << "python3-dbf or python3-dbfread is not installed";
     TempDir tmp;
-    QStringList spec;
+    QStringList columns;
     for (const ColumnDef& c : table3Schema().columns)
-        spec.append(c.type == ColumnType::Text
-                        ? QStringLiteral("%1 C(%2)").arg(c.name).arg(c.width)
-                        : QStringLiteral("%1 N(%2,%3)").arg(c.name).arg(c.width).arg(c.decimals));
-    spec.append(QStringLiteral("EXTRA C(12)")); // a column of the user's own
+        columns.append(
+            c.type == ColumnType::Text
+                ? QStringLiteral("%1 C(%2)").arg(c.name).arg(c.width)
+                : QStringLiteral("%1 N(%2,%3)").arg(c.name).arg(c.width).arg(c.decimals));
+    columns.append(QStringLiteral("EXTRA C(12)")); // a column of the user's own
     const QString records = QStringLiteral(
         R"([{"ID": 0, "PRIJM": "Čermák", "VEK": 33, "EXTRA": "ponechat"},
             {"ID": 1, "PRIJM": "Šťastná", "HS_14_SO": -1, "EXTRA": "také"}])");
     const QString path = tmp.file(QStringLiteral("IKSA_HS_Vyp.dbf"));
     const ProcessRun written =
-        run(python, {sourcePath(QStringLiteral("tests/records/dbf_write.py")), path,
-                     spec.join(QStringLiteral("; ")), records});
-    ASSERT_EQ(written.code, 0) << written.err.toStdString();
+        runProgram(python, {sourcePath(QStringLiteral("tests/records/dbf_write.py")), path,
+                            columns.join(QStringLiteral("; ")), records});
+    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
 
     Table t3(table3Schema());
     t3.open(tmp.dir());

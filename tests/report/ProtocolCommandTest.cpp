@@ -1,52 +1,30 @@
 // iksa-cli protocol: record N evaluated, its pages written as PDF, Table3 stored.
 #include "ProtocolFixture.h"
 
-#include <QProcess>
-
 using namespace iksa;
 using namespace iksa::test;
 
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    QString err;
-};
-
-CliResult iksaCli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(IKSA_BINARY_DIR "/tools/iksa-cli/iksa-cli"), args);
-    if (!process.waitForFinished(60000))
-        ADD_FAILURE() << "iksa-cli did not finish";
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-}
-
 class ProtocolCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(iksaCli({"init", tables()}).exitCode, 0);
+        ASSERT_EQ(runCli({"init", tables()}).exitCode, 0);
         QStringList add{"add", tables()};
         const QMap<QString, QString> texts = sampleExaminee();
         for (auto it = texts.begin(); it != texts.end(); ++it)
             add << it.key() + QLatin1Char('=') + it.value();
-        ASSERT_EQ(iksaCli(add).exitCode, 0);
+        ASSERT_EQ(runCli(add).exitCode, 0);
     }
     QString tables() const { return tmp.file(QStringLiteral("tabulky")); }
-    QString stored(const QString& field) {
-        RecordingMessages messages;
-        DataModule data;
-        data.open(QDir(tables()), messages, DataModule::Access::ReadOnly);
-        ExamineeRecord record(data);
-        record.moveTo(1);
-        return record.text(field);
-    }
+    QString stored(const QString& field) const { return storedText(tables(), 1, field); }
     TempDir tmp;
 };
 
 TEST_F(ProtocolCommand, WritesThePdfWithTheOptionsAndStoresTheRecord) {
     const QString pdf = tmp.file(QStringLiteral("protokol.pdf"));
-    const CliResult result =
-        iksaCli({"protocol", tables(), "1", pdf, "--basis", "3", "--level", "0.15", "--no-mean"});
+    const ProcessRun result =
+        runCli({"protocol", tables(), "1", pdf, "--basis", "3", "--level", "0.15", "--no-mean"});
     ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
     const PdfText text = readPdf(pdf);
     ASSERT_EQ(text.pageCount, 3);
@@ -59,10 +37,10 @@ TEST_F(ProtocolCommand, WritesThePdfWithTheOptionsAndStoresTheRecord) {
 
 TEST_F(ProtocolCommand, RefusesBadOptionsAndUnknownRecords) {
     const QString pdf = tmp.file(QStringLiteral("x.pdf"));
-    EXPECT_EQ(iksaCli({"protocol", tables(), "1", pdf, "--basis", "6"}).exitCode, 2);
-    EXPECT_EQ(iksaCli({"protocol", tables(), "1", pdf, "--level", "0.1"}).exitCode, 2);
-    EXPECT_EQ(iksaCli({"protocol", tables(), "1"}).exitCode, 2);
-    const CliResult missing = iksaCli({"protocol", tables(), "2", pdf});
+    EXPECT_EQ(runCli({"protocol", tables(), "1", pdf, "--basis", "6"}).exitCode, 2);
+    EXPECT_EQ(runCli({"protocol", tables(), "1", pdf, "--level", "0.1"}).exitCode, 2);
+    EXPECT_EQ(runCli({"protocol", tables(), "1"}).exitCode, 2);
+    const ProcessRun missing = runCli({"protocol", tables(), "2", pdf});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("neexistuje")));
     EXPECT_FALSE(QFile::exists(pdf));

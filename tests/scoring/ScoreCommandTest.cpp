@@ -2,29 +2,9 @@
 #include "records/DataModule.h"
 #include "records/ExamineeRecord.h"
 
-#include <QProcess>
 #include <gtest/gtest.h>
 
 using namespace iksa;
-
-namespace {
-
-struct CliResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliResult iksaCli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(IKSA_BINARY_DIR "/tools/iksa-cli/iksa-cli"), args);
-    if (!process.waitForFinished(30000))
-        ADD_FAILURE() << "iksa-cli did not finish";
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
 
 // Scores record 2 of real table files and reads the stored raw scores back.
 TEST(ScoreCommand, WritesAndStoresTheRawScores) {
@@ -49,9 +29,9 @@ TEST(ScoreCommand, WritesAndStoresTheRawScores) {
         record.press(NavigatorButton::Post);
     }
 
-    const CliResult run =
-        iksaCli({QStringLiteral("score"), tmp.path(), QStringLiteral("2"), QStringLiteral("2"),
-                 QStringLiteral("3"), QStringLiteral("8"), QStringLiteral("14")});
+    const test::ProcessRun run =
+        test::runCli({QStringLiteral("score"), tmp.path(), QStringLiteral("2"), QStringLiteral("2"),
+                      QStringLiteral("3"), QStringLiteral("8"), QStringLiteral("14")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     // CSK lacks its count of wrong symbols and prints nothing.
     EXPECT_EQ(run.out, QStringLiteral("HS_2_SL=3\nDOP_8=2\nRAD_DOP_8=1\nPOZ_8=1\nRAD_DOZ_8=7\n"
@@ -70,8 +50,8 @@ TEST(ScoreCommand, WritesAndStoresTheRawScores) {
     record.moveTo(1);
     EXPECT_EQ(record.text(QStringLiteral("HS_2_SL")), QString());
 
-    const CliResult bad =
-        iksaCli({QStringLiteral("score"), tmp.path(), QStringLiteral("3"), QStringLiteral("1")});
+    const test::ProcessRun bad = test::runCli(
+        {QStringLiteral("score"), tmp.path(), QStringLiteral("3"), QStringLiteral("1")});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_TRUE(bad.out.isEmpty());
 }

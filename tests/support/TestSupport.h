@@ -37,4 +37,23 @@ private:
 // The source tree, for data files that tests read.
 QString sourcePath(const QString& relative);
 
+// A program run to its end: its exit code (-1 when it did not start, crashed
+// or ran out of time) and its output as UTF-8.
+struct ProcessRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs `program` and waits up to a minute; running out of time fails the test.
+ProcessRun runProgram(const QString& program, const QStringList& args);
+
+// iksa-cli of the build tree; tests that run it depend on the target.
+QString iksaCliPath();
+ProcessRun runCli(const QStringList& args);
+
+// The stored text of `field` in record `recNo` of the tables in `dir`, read
+// from the files.
+QString storedText(const QString& dir, int recNo, const QString& field);
+
 } // namespace iksa::test
