@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestSupport.h"
+#include "TablesFixture.h"
 #include "evaluation/EvaluationOptions.h"
 #include "evaluation/EvaluationPage.h"
 #include "evaluation/EvaluationRun.h"
@@ -18,14 +18,8 @@ namespace iksa::test {
 
 // Real, empty tables in a temporary directory, one examinee record over
 // them, and the options and page of the evaluation.
-class EvaluationFixture : public ::testing::Test {
+class EvaluationFixture : public TablesFixture {
 protected:
-    EvaluationFixture()
-        : record(data) {
-        DataModule::createEmptyTables(tmp.dir());
-        data.open(tmp.dir(), messages);
-    }
-
     // A new stored record with the given field texts; messages so far dropped.
     void addRecord(const QMap<QString, QString>& texts) {
         record.press(NavigatorButton::Insert);
@@ -77,10 +71,6 @@ protected:
         return 16;
     }
 
-    TempDir tmp;
-    RecordingMessages messages;
-    DataModule data;
-    ExamineeRecord record;
     EvaluationOptions options;
     EvaluationPage page;
 };

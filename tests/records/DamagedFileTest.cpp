@@ -55,15 +55,7 @@ class DamagedFileTest : public ::testing::TestWithParam<DamageCase> {};
 TEST_P(DamagedFileTest, OpenFailsNamingFileAndCauseAndLeavesFileAsItWas) {
     TempDir tmp;
     DataModule::createEmptyTables(tmp.dir());
-    {
-        Table t3(table3Schema());
-        t3.open(tmp.dir());
-        for (const char* surname : {"Kos", "Dub"}) {
-            t3.insert();
-            t3.setText(QStringLiteral("PRIJM"), QString::fromLatin1(surname));
-            t3.post();
-        }
-    }
+    addTable3Rows(tmp.dir(), {QStringLiteral("Kos"), QStringLiteral("Dub")});
     const QString path = tmp.file(QStringLiteral("IKSA_HS_Vyp.DBF"));
     QByteArray bytes = fileBytes(path);
     GetParam().damage(bytes);

@@ -8,15 +8,6 @@ using namespace iksa::test;
 
 namespace {
 
-QString errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const UserError& e) {
-        return e.message();
-    }
-    return {};
-}
-
 const QStringList tableFiles = {QStringLiteral("IKSA.DBF"), QStringLiteral("IKSA_II.DBF"),
                                 QStringLiteral("IKSA_HS_Vyp.DBF")};
 
@@ -104,13 +95,7 @@ TEST(DataModule, SecondCopyOnTheSameDirectoryIsRefused) {
 TEST(DataModule, DifferentRowCountsWarnOnce) {
     TempDir tmp;
     DataModule::createEmptyTables(tmp.dir());
-    {
-        Table t3(table3Schema());
-        t3.open(tmp.dir());
-        t3.insert();
-        t3.setText(QStringLiteral("PRIJM"), QStringLiteral("Sám"));
-        t3.post();
-    }
+    addTable3Rows(tmp.dir(), {QStringLiteral("Sám")});
     RecordingMessages messages;
     DataModule data;
     data.open(tmp.dir(), messages);

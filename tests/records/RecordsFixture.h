@@ -1,11 +1,15 @@
 #pragma once
 
-#include "TestSupport.h"
+#include "TablesFixture.h"
 #include "records/DataModule.h"
 #include "records/ExamineeRecord.h"
+#include "records/Table.h"
+#include "records/TableSchema.h"
+#include "records/UserError.h"
 
 #include <QFile>
 #include <QMap>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace iksa::test {
@@ -21,15 +25,32 @@ inline void writeBytes(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
+// Rows with the given surnames written into Table3 alone; the other two
+// tables keep their row counts.
+inline void addTable3Rows(const QDir& dir, const QStringList& surnames) {
+    Table t3(table3Schema());
+    t3.open(dir);
+    for (const QString& surname : surnames) {
+        t3.insert();
+        t3.setText(QStringLiteral("PRIJM"), surname);
+        t3.post();
+    }
+}
+
+// The message of the UserError that `action` throws; empty when it throws none.
+inline QString errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const UserError& e) {
+        return e.message();
+    }
+    return {};
+}
+
 // Three empty tables in a temporary start directory, opened, with the
 // examinee record over them.
-class RecordsFixture : public ::testing::Test {
+class RecordsFixture : public TablesFixture {
 protected:
-    void SetUp() override {
-        DataModule::createEmptyTables(tmp.dir());
-        data.open(tmp.dir(), messages);
-    }
-
     // "přidat", then the texts, then "potvrdit"; returns the record number.
     int add(const QString& surname, const QMap<QString, QString>& fields = {}) {
         record.press(NavigatorButton::Insert);
@@ -45,11 +66,6 @@ protected:
         data.close();
         data.open(tmp.dir(), messages);
     }
-
-    TempDir tmp;
-    RecordingMessages messages;
-    DataModule data;
-    ExamineeRecord record{data};
 };
 
 } // namespace iksa::test

@@ -43,15 +43,6 @@ protected:
     Table t3{table3Schema()};
 };
 
-QString errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const UserError& e) {
-        return e.message();
-    }
-    return {};
-}
-
 } // namespace
 
 TEST_F(TableTest, NeverWrittenFieldsReadAsZeroAndEmpty) {

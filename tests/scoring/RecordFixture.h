@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestSupport.h"
+#include "TablesFixture.h"
 #include "records/DataModule.h"
 #include "records/ExamineeRecord.h"
 
@@ -16,14 +16,13 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 namespace iksa::test {
 
 // One new examinee record on real, empty tables in a temporary directory.
-class RecordFixture : public ::testing::Test {
+class RecordFixture : public TablesFixture {
 public:
     using Texts = std::vector<std::pair<const char*, const char*>>;
 
 protected:
     void SetUp() override {
-        DataModule::createEmptyTables(tmp.dir());
-        data.open(tmp.dir(), messages);
+        TablesFixture::SetUp();
         record.press(NavigatorButton::Insert);
         record.press(NavigatorButton::Post);
     }
@@ -47,11 +46,6 @@ protected:
                data.table2().state() == TableState::Browse &&
                data.table3().state() == TableState::Browse;
     }
-
-    TempDir tmp;
-    RecordingMessages messages;
-    DataModule data;
-    ExamineeRecord record{data};
 };
 
 } // namespace iksa::test
