@@ -19,4 +19,14 @@ public:
     virtual int ask(const QString& text, const QStringList& buttons, int defaultButton = 0) = 0;
 };
 
+// Messages nobody sees; questions take their default button. For the logic
+// run unattended: benchmarks, fuzzing, helper programs of the tests.
+class SilentMessages : public UserMessages {
+public:
+    void show(const QString&) override {}
+    int ask(const QString&, const QStringList&, int defaultButton = 0) override {
+        return defaultButton;
+    }
+};
+
 } // namespace iksa

@@ -16,14 +16,6 @@
 
 namespace {
 
-class SilentMessages : public iksa::UserMessages {
-public:
-    void show(const QString&) override {}
-    int ask(const QString&, const QStringList&, int defaultButton) override {
-        return defaultButton;
-    }
-};
-
 void check(bool condition) {
     if (!condition)
         std::abort();
@@ -87,7 +79,7 @@ void restoreFromFile(const QByteArray& bytes, bool fullPath) {
     QDir(target).removeRecursively();
     check(root.mkdir(QStringLiteral("target")));
 
-    SilentMessages messages;
+    iksa::SilentMessages messages;
     iksa::TBackupFile backupFile(messages);
     backupFile.RestoreFullPath = fullPath;
     try {

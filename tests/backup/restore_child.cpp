@@ -13,16 +13,8 @@
 
 namespace {
 
-class SilentMessages : public iksa::UserMessages {
-public:
-    void show(const QString&) override {}
-    int ask(const QString&, const QStringList&, int defaultButton) override {
-        return defaultButton;
-    }
-};
-
 int stallRestore(const QString& archive, const QString& dir, int percent) {
-    SilentMessages messages;
+    iksa::SilentMessages messages;
     iksa::TBackupFile backupFile(messages);
     backupFile.OnProgress = [percent](const QString&, int done, bool&) {
         if (done < percent)
