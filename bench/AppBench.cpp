@@ -2,17 +2,13 @@
 // iksa-generate-records): from start to the main window shown with the
 // tables open, moving to the next record with every bound control of all
 // pages refreshed, and typing a score into a box (QTest key events). Offscreen.
+#include "BenchSupport.h"
 #include "MainWindow.h"
 #include "Program.h"
 #include "controls/DBEdit.h"
 #include "controls/DBNavigator.h"
-#include "records/DataModule.h"
 #include "records/ExamineeRecord.h"
-#include "records/UserMessages.h"
 
-#include <QApplication>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <benchmark/benchmark.h>
@@ -22,28 +18,13 @@ using namespace iksa;
 
 namespace {
 
-class QuietMessages : public UserMessages {
-public:
-    void show(const QString&) override {}
-    int ask(const QString&, const QStringList&, int defaultButton) override {
-        return defaultButton;
-    }
-};
-
 // The start directory with 10,000 generated records, made once.
 QString startDir() {
-    static QTemporaryDir dir;
-    static bool made = false;
-    if (!made) {
-        QProcess::execute(QStringLiteral(IKSA_GENERATOR),
-                          {dir.path(), QStringLiteral("10000"), QStringLiteral("1")});
-        made = true;
-    }
-    return dir.path();
+    return bench::generatedRecords(10000).path();
 }
 
 struct Started {
-    QuietMessages messages;
+    SilentMessages messages;
     std::unique_ptr<app::Program> program;
 
     Started() {
@@ -103,13 +84,3 @@ void TypingAScore(benchmark::State& state) {
 BENCHMARK(TypingAScore)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,56 +7,28 @@
 // and the subtest means (target < 1 ms). AnalyseRecord is what the report
 // works out besides: the strengths table, the comparisons and the process
 // scores.
-#include "evaluation/EvaluationOptions.h"
-#include "evaluation/EvaluationPage.h"
+#include "BenchSupport.h"
 #include "evaluation/EvaluationRun.h"
 #include "norms/CompiledNorms.h"
-#include "records/DataModule.h"
-#include "records/ExamineeRecord.h"
-#include "records/UserMessages.h"
 #include "report/ReportAnalyses.h"
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 using namespace iksa;
 
 namespace {
 
-class QuietMessages : public UserMessages {
-public:
-    void show(const QString&) override {}
-    int ask(const QString&, const QStringList&, int defaultButton) override {
-        return defaultButton;
-    }
-};
-
 // One stored examinee of 30 years with a raw score in every subtest and the
 // process-score entries filled, over real tables in a temporary directory.
-struct OneRecord {
+struct OneRecord : bench::StoredExaminee {
     OneRecord()
-        : record(data) {
-        DataModule::createEmptyTables(QDir(tmp.path()));
-        data.open(QDir(tmp.path()), messages);
-        record.press(NavigatorButton::Insert);
-        const std::initializer_list<std::pair<const char*, const char*>> texts{
-            {"VEK", "30"},      {"HS_1_DO", "17"},   {"HS_2_SL", "40"},   {"HS_3_CSK", "80"},
-            {"HS_4_POD", "20"}, {"HS_5_KOS", "40"},  {"HS_6_POC", "13"},  {"HS_7_MAT", "17"},
-            {"HS_8_OPA", "17"}, {"HS_9_INF", "16"},  {"HS_10_ROB", "12"}, {"HS_11_POR", "20"},
-            {"HS_12_HS", "33"}, {"HS_13_RPC", "11"}, {"HS_14_SO", "30"},  {"RAD_DOP_8", "6"},
-            {"RAD_DOZ_8", "4"}, {"PAR_3", "12"},     {"VOL_VYB_3", "7"},  {"C_HS_OP_3", "100"}};
-        for (const auto& [field, text] : texts)
-            record.setText(QString::fromLatin1(field), QString::fromLatin1(text));
-        record.press(NavigatorButton::Post);
-    }
-
-    QTemporaryDir tmp;
-    QuietMessages messages;
-    DataModule data;
-    ExamineeRecord record;
-    EvaluationOptions options;
-    EvaluationPage page;
+        : StoredExaminee({{"VEK", "30"},      {"HS_1_DO", "17"},   {"HS_2_SL", "40"},
+                          {"HS_3_CSK", "80"}, {"HS_4_POD", "20"},  {"HS_5_KOS", "40"},
+                          {"HS_6_POC", "13"}, {"HS_7_MAT", "17"},  {"HS_8_OPA", "17"},
+                          {"HS_9_INF", "16"}, {"HS_10_ROB", "12"}, {"HS_11_POR", "20"},
+                          {"HS_12_HS", "33"}, {"HS_13_RPC", "11"}, {"HS_14_SO", "30"},
+                          {"RAD_DOP_8", "6"}, {"RAD_DOZ_8", "4"},  {"PAR_3", "12"},
+                          {"VOL_VYB_3", "7"}, {"C_HS_OP_3", "100"}}) {}
 };
 
 void EvaluateRecord(benchmark::State& state) {
@@ -80,11 +52,3 @@ void AnalyseRecord(benchmark::State& state) {
 BENCHMARK(AnalyseRecord)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -7,68 +7,41 @@
 // laid out and its thumbnails rebuilt (target < 100 ms). ComposeOnly is
 // the drawing alone into a recording surface; WritePdf writes the recorded
 // pages as a vector PDF.
-#include "evaluation/EvaluationOptions.h"
-#include "evaluation/EvaluationPage.h"
+#include "BenchSupport.h"
 #include "evaluation/EvaluationRun.h"
 #include "norms/CompiledNorms.h"
 #include "preview/Form2.h"
 #include "preview/PageSurface.h"
 #include "preview/PrintPreview.h"
-#include "records/DataModule.h"
-#include "records/ExamineeRecord.h"
-#include "records/UserMessages.h"
 #include "report/ReportComposer.h"
 #include "report/ReportPictures.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 using namespace iksa;
 
 namespace {
 
-class SilentMessages : public UserMessages {
-public:
-    void show(const QString&) override {}
-    int ask(const QString&, const QStringList&, int defaultButton) override {
-        return defaultButton;
-    }
-};
-
 // One evaluated examinee in tables of a temporary directory.
-struct Examinee {
+struct Examinee : bench::StoredExaminee {
     Examinee()
-        : record(data) {
-        DataModule::createEmptyTables(QDir(dir.path()));
-        data.open(QDir(dir.path()), messages);
-        record.press(NavigatorButton::Insert);
-        const std::pair<const char*, const char*> texts[] = {
-            {"PRIJM", "Nováková"},  {"JMENO", "Alžběta"}, {"VEK", "34"},
-            {"DATUM", "12.3.2024"}, {"HS_1_DO", "18"},    {"HS_2_SL", "41"},
-            {"HS_3_CSK", "72"},     {"HS_4_POD", "22"},   {"HS_5_KOS", "40"},
-            {"HS_6_POC", "14"},     {"HS_7_MAT", "17"},   {"HS_8_OPA", "17"},
-            {"HS_9_INF", "16"},     {"HS_10_ROB", "12"},  {"HS_11_POR", "20"},
-            {"HS_12_HS", "32"},     {"HS_13_RPC", "11"},  {"HS_14_SO", "33"},
-            {"PAR_3", "14"},        {"VOL_VYB_3", "7"},   {"C_HS_OP_3", "110"},
-            {"RAD_DOP_8", "7"},     {"RAD_DOZ_8", "5"},
-        };
-        for (const auto& [field, text] : texts)
-            record.setText(QString::fromUtf8(field), QString::fromUtf8(text));
-        record.press(NavigatorButton::Post);
+        : StoredExaminee({
+              {"PRIJM", "Nováková"},  {"JMENO", "Alžběta"}, {"VEK", "34"},
+              {"DATUM", "12.3.2024"}, {"HS_1_DO", "18"},    {"HS_2_SL", "41"},
+              {"HS_3_CSK", "72"},     {"HS_4_POD", "22"},   {"HS_5_KOS", "40"},
+              {"HS_6_POC", "14"},     {"HS_7_MAT", "17"},   {"HS_8_OPA", "17"},
+              {"HS_9_INF", "16"},     {"HS_10_ROB", "12"},  {"HS_11_POR", "20"},
+              {"HS_12_HS", "32"},     {"HS_13_RPC", "11"},  {"HS_14_SO", "33"},
+              {"PAR_3", "14"},        {"VOL_VYB_3", "7"},   {"C_HS_OP_3", "110"},
+              {"RAD_DOP_8", "7"},     {"RAD_DOZ_8", "5"},
+          }) {
         EvaluationRun(record, options, page, messages).Button2Click();
     }
 
     ReportSources sources() {
         return {record, options, page, messages, compiledNormSet(), reportLogo(), reportCurve()};
     }
-
-    QTemporaryDir dir;
-    SilentMessages messages;
-    DataModule data;
-    ExamineeRecord record;
-    EvaluationOptions options;
-    EvaluationPage page;
 };
 
 void ComposeIntoPreview(benchmark::State& state) {
@@ -105,13 +78,3 @@ void WritePdf(benchmark::State& state) {
 BENCHMARK(WritePdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
