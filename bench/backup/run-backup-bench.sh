@@ -8,8 +8,7 @@
 # made once into $IKSA_BENCH_DIR (default /tmp/iksa-bench-tables). Targets:
 # backup within 1.3x of gzip -1, restore within 1.3x of gzip -dc.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
-cli="${1:-build/tools/iksa-cli/iksa-cli}"
+source "$(dirname "$0")/../bench-common.sh"
 tables="${IKSA_BENCH_DIR:-/tmp/iksa-bench-tables}"
 runs=3
 
@@ -17,8 +16,6 @@ if [[ ! -f "$tables/IKSA_HS_Vyp.DBF" ]]; then
     echo "Generating the tables of 10,000 records into $tables ..."
     python3 tools/make-bench-tables.py --records 10000 --out "$tables"
 fi
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/gz" "$work/gunzip" "$work/restored"
 
 # best TIME_VAR COMMAND...: the shortest of $runs runs, in milliseconds

@@ -9,16 +9,11 @@
 # posted in turn by one process), and the time of 100 separate
 # `evaluate DIR N` runs with the figure it extrapolates to for all records.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
-cli="$(realpath "${1:-build/tools/iksa-cli/iksa-cli}")"
+source "$(dirname "$0")/../bench-common.sh"
 records="${2:-10000}"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
 
 "$cli" init "$work/tables"
 python3 bench/evaluation/fill-records.py --records "$records" "$work/tables"
-
-ms() { echo $((($(date +%s%N) - $1) / 1000000)); }
 
 start=$(date +%s%N)
 "$cli" evaluate "$work/tables" all >"$work/out.txt" 2>"$work/err.txt" || true

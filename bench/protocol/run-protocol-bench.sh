@@ -7,11 +7,8 @@
 # Makes RECORDS sample examinees (default 20) with `iksa-cli init` and
 # `iksa-cli add`, then times `iksa-cli protocol DIR N OUT.pdf` for each.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
-cli="$(realpath "${1:-build/tools/iksa-cli/iksa-cli}")"
+source "$(dirname "$0")/../bench-common.sh"
 records="${2:-20}"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
 
 "$cli" init "$work/tables"
 for ((n = 1; n <= records; n++)); do
@@ -22,7 +19,6 @@ for ((n = 1; n <= records; n++)); do
         RAD_DOP_8=7 RAD_DOZ_8=5 >/dev/null
 done
 
-ms() { echo $((($(date +%s%N) - $1) / 1000000)); }
 start=$(date +%s%N)
 slowest=0
 for ((n = 1; n <= records; n++)); do
