@@ -1,5 +1,7 @@
 #include "CliSupport.h"
 
+#include "records/UserError.h"
+
 #include <cstdio>
 
 namespace iksa::cli {
@@ -20,6 +22,25 @@ void StderrMessages::show(const QString& text) {
 int StderrMessages::ask(const QString& text, const QStringList&, int defaultButton) {
     err() << text << Qt::endl;
     return defaultButton;
+}
+
+OpenRecords::OpenRecords(const QString& dir, DataModule::Access access)
+    : record(data) {
+    const QDir start(dir);
+    if (!start.exists())
+        throw UserError(QStringLiteral("Adresář „%1“ neexistuje.").arg(dir));
+    data.open(start, messages, access,
+              access == DataModule::Access::ReadWrite ? writeLockWaitMs : 0);
+}
+
+int recordNumber(const QString& text, const ExamineeRecord& record) {
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!ok || n < 1 || n > record.recordCount())
+        throw UserError(QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).")
+                            .arg(text)
+                            .arg(record.recordCount()));
+    return n;
 }
 
 QTextStream& out() {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "records/DataModule.h"
+#include "records/ExamineeRecord.h"
 #include "records/UserMessages.h"
 
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -16,6 +19,23 @@ public:
     void show(const QString& text) override;
     int ask(const QString& text, const QStringList& buttons, int defaultButton = 0) override;
 };
+
+// The three tables of a start directory DIR, opened for a command, with the
+// examinee record over them. A directory that does not exist is a UserError;
+// a command that writes waits writeLockWaitMs for another program to release
+// the tables.
+struct OpenRecords {
+    static constexpr int writeLockWaitMs = 3000;
+
+    OpenRecords(const QString& dir, DataModule::Access access);
+
+    StderrMessages messages;
+    DataModule data;
+    ExamineeRecord record;
+};
+
+// The record number N (1…) of `text`; a UserError when there is no such record.
+int recordNumber(const QString& text, const ExamineeRecord& record);
 
 QTextStream& out(); // stdout, UTF-8
 QTextStream& err(); // stderr, UTF-8

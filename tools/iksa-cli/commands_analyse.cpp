@@ -10,13 +10,9 @@
 #include "records/UserError.h"
 #include "report/ReportAnalyses.h"
 
-#include <QDir>
-
 namespace iksa::cli {
 
 namespace {
-
-constexpr int writeLockWaitMs = 3000;
 
 QString row(const QStringList& cells) {
     return cells.join(QLatin1Char('\t'));
@@ -112,23 +108,12 @@ int runAnalyse(const QStringList& args) {
     const std::optional<AnalyseOptions> parsed = parse(args);
     if (!parsed)
         return usageError(QStringLiteral("analyse"));
-    const QDir dir(parsed->dir);
-    if (!dir.exists())
-        throw UserError(QStringLiteral("Adresář „%1“ neexistuje.").arg(parsed->dir));
-
-    StderrMessages messages;
-    DataModule data;
     // Read-write: the checks reset empty entries to "0" in the buffer, which
     // a read-only table refuses; the buffer is cancelled, never posted.
-    data.open(dir, messages, DataModule::Access::ReadWrite, writeLockWaitMs);
-    ExamineeRecord record(data);
-    bool ok = false;
-    const int n = parsed->recordNumber.toInt(&ok);
-    if (!ok || n < 1 || n > record.recordCount())
-        throw UserError(QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).")
-                            .arg(parsed->recordNumber)
-                            .arg(record.recordCount()));
-    record.moveTo(n);
+    OpenRecords open(parsed->dir, DataModule::Access::ReadWrite);
+    StderrMessages& messages = open.messages;
+    ExamineeRecord& record = open.record;
+    record.moveTo(recordNumber(parsed->recordNumber, record));
 
     EvaluationOptions options;
     options.RadioGroup1Click(parsed->levelItem);

@@ -8,7 +8,6 @@
 #include "records/UserError.h"
 #include "records/UserMessages.h"
 
-#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <optional>
@@ -17,35 +16,31 @@ namespace iksa::cli {
 
 namespace {
 
-// As the other writing commands: wait this long for another program to
-// release the tables.
-constexpr int writeLockWaitMs = 3000;
-
 // The reference-group texts of the page, by their controls.
 QString referenceTextName(int subtest) {
     return QStringLiteral("StaticText%1").arg(44 + subtest);
 }
 
 // The records named by N: a number, a range "A-B" or "all".
-QList<int> recordNumbers(const QString& spec, int count) {
+QList<int> recordNumbers(const QString& which, int count) {
     int first = 0;
     int last = 0;
     bool ok = false;
-    if (spec == QLatin1String("all")) {
+    if (which == QLatin1String("all")) {
         first = 1;
         last = count;
         ok = true;
-    } else if (const qsizetype dash = spec.indexOf(QLatin1Char('-')); dash > 0) {
+    } else if (const qsizetype dash = which.indexOf(QLatin1Char('-')); dash > 0) {
         bool firstOk = false;
-        first = spec.left(dash).toInt(&firstOk);
-        last = spec.mid(dash + 1).toInt(&ok);
+        first = which.left(dash).toInt(&firstOk);
+        last = which.mid(dash + 1).toInt(&ok);
         ok = ok && firstOk && first <= last;
     } else {
-        first = last = spec.toInt(&ok);
+        first = last = which.toInt(&ok);
     }
     if (!ok || first < 1 || last > count)
         throw UserError(
-            QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).").arg(spec).arg(count));
+            QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).").arg(which).arg(count));
     QList<int> numbers;
     for (int n = first; n <= last; ++n)
         numbers.append(n);
@@ -87,14 +82,9 @@ int runEvaluate(const QStringList& args) {
     const bool json = positional.removeAll(QStringLiteral("--json")) > 0;
     if (positional.size() != 2)
         return usageError(QStringLiteral("evaluate"));
-    const QDir dir(positional[0]);
-    if (!dir.exists())
-        throw UserError(QStringLiteral("Adresář „%1“ neexistuje.").arg(positional[0]));
-
-    StderrMessages messages;
-    DataModule data;
-    data.open(dir, messages, DataModule::Access::ReadWrite, writeLockWaitMs);
-    ExamineeRecord record(data);
+    OpenRecords open(positional[0], DataModule::Access::ReadWrite);
+    StderrMessages& messages = open.messages;
+    ExamineeRecord& record = open.record;
     const QList<int> numbers = recordNumbers(positional[1], record.recordCount());
     const bool several = numbers.size() > 1 || positional[1] == QLatin1String("all");
 

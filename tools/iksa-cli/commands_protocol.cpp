@@ -14,16 +14,11 @@
 #include "report/ReportComposer.h"
 #include "report/ReportPictures.h"
 
-#include <QDir>
 #include <functional>
 
 namespace iksa::cli {
 
 namespace {
-
-// As the other writing commands: wait this long for another program to
-// release the tables.
-constexpr int writeLockWaitMs = 3000;
 
 // The options of the evaluation page, from --basis, --level, --no-mean.
 // Returns false on a bad option.
@@ -69,20 +64,10 @@ bool applyOptions(QStringList& args, EvaluationOptions& options, int* dpi) {
 void composeProtocol(const QString& dirPath, const QString& number,
                      const EvaluationOptions& options,
                      const std::function<void(const PageSurface&)>& write) {
-    const QDir dir(dirPath);
-    if (!dir.exists())
-        throw UserError(QStringLiteral("Adresář „%1“ neexistuje.").arg(dirPath));
-    StderrMessages messages;
-    DataModule data;
-    data.open(dir, messages, DataModule::Access::ReadWrite, writeLockWaitMs);
-    ExamineeRecord record(data);
-    bool ok = false;
-    const int n = number.toInt(&ok);
-    if (!ok || n < 1 || n > record.recordCount())
-        throw UserError(QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).")
-                            .arg(number)
-                            .arg(record.recordCount()));
-    record.moveTo(n);
+    OpenRecords open(dirPath, DataModule::Access::ReadWrite);
+    StderrMessages& messages = open.messages;
+    ExamineeRecord& record = open.record;
+    record.moveTo(recordNumber(number, record));
 
     EvaluationPage page;
     EvaluationRun(record, options, page, messages).Button2Click();

@@ -14,38 +14,6 @@ namespace iksa::cli {
 
 namespace {
 
-// Commands that write wait this long for another program to release the tables.
-constexpr int writeLockWaitMs = 3000;
-
-QDir startDir(const QString& path) {
-    const QDir dir(path);
-    if (!dir.exists())
-        throw UserError(QStringLiteral("Adresář „%1“ neexistuje.").arg(path));
-    return dir;
-}
-
-// The three tables of DIR, opened for the command.
-struct OpenRecords {
-    OpenRecords(const QString& dir, DataModule::Access access)
-        : record(data) {
-        data.open(startDir(dir), messages, access,
-                  access == DataModule::Access::ReadWrite ? writeLockWaitMs : 0);
-    }
-    StderrMessages messages;
-    DataModule data;
-    ExamineeRecord record;
-};
-
-int recordNumber(const QString& text, const ExamineeRecord& record) {
-    bool ok = false;
-    const int n = text.toInt(&ok);
-    if (!ok || n < 1 || n > record.recordCount())
-        throw UserError(QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).")
-                            .arg(text)
-                            .arg(record.recordCount()));
-    return n;
-}
-
 using Assignment = std::pair<QString, QString>;
 
 // FIELD=TEXT arguments; every field must exist before anything is written.

@@ -5,15 +5,9 @@
 #include "records/UserError.h"
 #include "scoring/RawScoreActions.h"
 
-#include <QDir>
-
 namespace iksa::cli {
 
 namespace {
-
-// As the other writing commands: wait this long for another program to
-// release the tables.
-constexpr int writeLockWaitMs = 3000;
 
 QList<int> subtestNumbers(const QStringList& args) {
     QList<int> numbers;
@@ -37,21 +31,9 @@ int runScore(const QStringList& args) {
     if (args.size() < 2)
         return usageError(QStringLiteral("score"));
     const QList<int> subtests = subtestNumbers(args.mid(2));
-    const QDir dir(args[0]);
-    if (!dir.exists())
-        throw UserError(QStringLiteral("Adresář „%1“ neexistuje.").arg(args[0]));
-
-    StderrMessages messages;
-    DataModule data;
-    data.open(dir, messages, DataModule::Access::ReadWrite, writeLockWaitMs);
-    ExamineeRecord record(data);
-    bool ok = false;
-    const int n = args[1].toInt(&ok);
-    if (!ok || n < 1 || n > record.recordCount())
-        throw UserError(QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).")
-                            .arg(args[1])
-                            .arg(record.recordCount()));
-    record.moveTo(n);
+    OpenRecords open(args[0], DataModule::Access::ReadWrite);
+    ExamineeRecord& record = open.record;
+    record.moveTo(recordNumber(args[1], record));
 
     RawScoreActions actions(record);
     QStringList written;
