@@ -431,30 +431,23 @@ def apply_anchors(composites, deviation, critical, base_rates, spans, difference
     def note(what, model, anchor):
         report.append("%-40s model %s, written %s" % (what, model, anchor))
 
-    for key, row in ANCHORS["composite"].items():
-        note("composite %s %d" % key, composites[key], row)
-        composites[key] = row
-    for key, record in ANCHORS["deviation"].items():
-        note("deviation basis %d row %d" % key, deviation[key], record)
-        deviation[key] = record
-    for key, text in ANCHORS["critical"].items():
-        note("critical comparison %d group %d" % key, critical[key], text)
-        critical[key] = text
+    def replace(name, label, table):
+        for key, value in ANCHORS[name].items():
+            note(label % key, table[key], value)
+            table[key] = value
+
+    replace("composite", "composite %s %d", composites)
+    replace("deviation", "deviation basis %d row %d", deviation)
+    replace("critical", "critical comparison %d group %d", critical)
     for k, head in ANCHORS["base_rates_head"].items():
         note("base rates %d head" % k, base_rates[k][:len(head)], head)
         base_rates[k][:len(head)] = head
     for k, tail in ANCHORS["base_rates_tail"].items():
         note("base rates %d tail" % k, base_rates[k][-len(tail):], tail)
         base_rates[k][-len(tail):] = tail
-    for key, texts in ANCHORS["span"].items():
-        note("span band %d %s" % key, spans[key], texts)
-        spans[key] = texts
-    for key, texts in ANCHORS["span_difference"].items():
-        note("span difference band %d" % key, differences[key], texts)
-        differences[key] = texts
-    for key, values in ANCHORS["symbol"].items():
-        note("symbol band %d %s" % key, symbols[key], values)
-        symbols[key] = values
+    replace("span", "span band %d %s", spans)
+    replace("span_difference", "span difference band %d", differences)
+    replace("symbol", "symbol band %d %s", symbols)
     return report
 
 
