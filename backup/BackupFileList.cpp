@@ -13,20 +13,20 @@ public:
     explicit FileListBuilder(const QString& archivePath)
         : archiveKey_(key(archivePath)) {}
 
-    void add(const QString& specification) {
-        QString spec = specification.trimmed();
+    void add(const QString& fileMask) {
+        QString mask = fileMask.trimmed();
         bool recursive = false;
         // " /s" is a switch only at the end: on this file system "/s" may
         // also begin a directory name.
-        if (spec.endsWith(QLatin1String("/s"), Qt::CaseInsensitive) &&
-            (spec.size() == 2 || spec.at(spec.size() - 3).isSpace())) {
+        if (mask.endsWith(QLatin1String("/s"), Qt::CaseInsensitive) &&
+            (mask.size() == 2 || mask.at(mask.size() - 3).isSpace())) {
             recursive = true;
-            spec = spec.chopped(2).trimmed();
+            mask = mask.chopped(2).trimmed();
         }
-        spec.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        const int slash = spec.lastIndexOf(QLatin1Char('/'));
-        const QString directory = slash < 0 ? QStringLiteral(".") : spec.left(slash + 1);
-        const QString pattern = slash < 0 ? spec : spec.mid(slash + 1);
+        mask.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        const int slash = mask.lastIndexOf(QLatin1Char('/'));
+        const QString directory = slash < 0 ? QStringLiteral(".") : mask.left(slash + 1);
+        const QString pattern = slash < 0 ? mask : mask.mid(slash + 1);
         if (pattern.isEmpty())
             return;
         addDirectory(QDir(QDir::current().absoluteFilePath(directory)), pattern, recursive);
@@ -65,11 +65,10 @@ private:
 
 } // namespace
 
-QList<BackupListEntry> buildBackupFileList(const QStringList& specifications,
-                                           const QString& archivePath) {
+QList<BackupListEntry> buildBackupFileList(const QStringList& masks, const QString& archivePath) {
     FileListBuilder builder(archivePath);
-    for (const QString& specification : specifications)
-        builder.add(specification);
+    for (const QString& mask : masks)
+        builder.add(mask);
     return builder.entries;
 }
 

@@ -96,17 +96,17 @@ CellRole roleOf(const QString& name, const QString& where) {
     return *it;
 }
 
-ScoreDomain domainFor(const QJsonObject& spec, const QString& key, const QString& where) {
+ScoreDomain domainFor(const QJsonObject& json, const QString& key, const QString& where) {
     ScoreDomain domain;
-    if (const QJsonValue typed = valueFor(spec.value(QStringLiteral("typed")), key);
+    if (const QJsonValue typed = valueFor(json.value(QStringLiteral("typed")), key);
         typed.isDouble()) {
         domain.kind = ScoreKind::Typed;
         domain.maximum = typed.toInt();
-    } else if (const QJsonValue derived = valueFor(spec.value(QStringLiteral("derived")), key);
+    } else if (const QJsonValue derived = valueFor(json.value(QStringLiteral("derived")), key);
                derived.isDouble()) {
         domain.kind = ScoreKind::Derived;
         domain.maximum = derived.toInt();
-    } else if (const QJsonValue chosen = valueFor(spec.value(QStringLiteral("chosen")), key);
+    } else if (const QJsonValue chosen = valueFor(json.value(QStringLiteral("chosen")), key);
                chosen.isObject()) {
         const QJsonObject group = chosen.toObject();
         domain.kind = ScoreKind::Chosen;
@@ -116,7 +116,7 @@ ScoreDomain domainFor(const QJsonObject& spec, const QString& key, const QString
         for (QStringList* list : {&domain.brackets, &domain.headings})
             while (list->size() < domain.buttons.size())
                 list->append(QString());
-        const QJsonValue check = valueFor(spec.value(QStringLiteral("sumCheck")), key);
+        const QJsonValue check = valueFor(json.value(QStringLiteral("sumCheck")), key);
         domain.sumCheck = check.toString() == QLatin1String("number") ? -1 : check.toInt(-2);
         if (domain.buttons.isEmpty() || domain.sumCheck == -2)
             fail(QStringLiteral("%1: volba bez tlačítek nebo kontroly součtu").arg(where));
@@ -185,25 +185,25 @@ Item itemFrom(const QJsonObject& sectionSpec, const QString& key, const Subtest&
     item.content = contentFor(contentOfSubtest.value(key).toObject());
 
     for (const QJsonValue& cellValue : sectionSpec.value(QStringLiteral("cells")).toArray()) {
-        const QJsonObject spec = cellValue.toObject();
+        const QJsonObject json = cellValue.toObject();
         ItemCell cell;
-        cell.role = roleOf(spec.value(QStringLiteral("role")).toString(), where);
+        cell.role = roleOf(json.value(QStringLiteral("role")).toString(), where);
         cell.field =
-            spec.value(QStringLiteral("field")).toString().replace(QStringLiteral("{n}"), key);
-        cell.table = spec.value(QStringLiteral("table")).toInt();
-        cell.trial = spec.value(QStringLiteral("trial")).toInt();
-        cell.width = spec.value(QStringLiteral("width")).toInt();
-        cell.maximum = valueFor(spec.value(QStringLiteral("maximum")), key).toInt();
-        cell.heading = spec.value(QStringLiteral("heading")).toString();
-        cell.clickToggle = valueFor(spec.value(QStringLiteral("clickToggle")), key).toBool();
-        cell.firstTrialClears = spec.value(QStringLiteral("firstTrialClears")).toBool();
+            json.value(QStringLiteral("field")).toString().replace(QStringLiteral("{n}"), key);
+        cell.table = json.value(QStringLiteral("table")).toInt();
+        cell.trial = json.value(QStringLiteral("trial")).toInt();
+        cell.width = json.value(QStringLiteral("width")).toInt();
+        cell.maximum = valueFor(json.value(QStringLiteral("maximum")), key).toInt();
+        cell.heading = json.value(QStringLiteral("heading")).toString();
+        cell.clickToggle = valueFor(json.value(QStringLiteral("clickToggle")), key).toBool();
+        cell.firstTrialClears = json.value(QStringLiteral("firstTrialClears")).toBool();
         if (cell.table < 1 || cell.table > 3 || cell.field.isEmpty())
             fail(QStringLiteral("%1: pole bez tabulky").arg(where));
         if (cell.role == CellRole::Score || cell.role == CellRole::Trial)
-            cell.domain = domainFor(spec, key, where);
+            cell.domain = domainFor(json, key, where);
         if (cell.role == CellRole::Option) {
-            cell.optionCodes = strings(valueFor(spec.value(QStringLiteral("options")), key));
-            cell.optionCaptions = strings(spec.value(QStringLiteral("optionCaptions")));
+            cell.optionCodes = strings(valueFor(json.value(QStringLiteral("options")), key));
+            cell.optionCaptions = strings(json.value(QStringLiteral("optionCaptions")));
             if (cell.optionCodes.size() != cell.optionCaptions.size())
                 fail(QStringLiteral("%1: volby a jejich popisky nesouhlasí").arg(where));
         }
@@ -212,33 +212,33 @@ Item itemFrom(const QJsonObject& sectionSpec, const QString& key, const Subtest&
     return item;
 }
 
-Section sectionFrom(const QJsonObject& spec, const Subtest& subtest, const QJsonObject& content) {
+Section sectionFrom(const QJsonObject& json, const Subtest& subtest, const QJsonObject& content) {
     Section section;
-    section.key = spec.value(QStringLiteral("key")).toString();
-    section.title = spec.value(QStringLiteral("title")).toString();
+    section.key = json.value(QStringLiteral("key")).toString();
+    section.title = json.value(QStringLiteral("title")).toString();
     // Sections whose item keys repeat (the two parts of OPA) keep their
     // content under the section's key.
     const QJsonObject itemContent = !section.key.isEmpty() && content.contains(section.key)
                                         ? content.value(section.key).toObject()
                                         : content;
-    for (const QString& key : itemKeys(spec.value(QStringLiteral("items")), subtest.code))
-        section.items.append(itemFrom(spec, key, subtest, itemContent));
-    const QJsonObject total = spec.value(QStringLiteral("total")).toObject();
+    for (const QString& key : itemKeys(json.value(QStringLiteral("items")), subtest.code))
+        section.items.append(itemFrom(json, key, subtest, itemContent));
+    const QJsonObject total = json.value(QStringLiteral("total")).toObject();
     section.totalField = total.value(QStringLiteral("field")).toString();
     section.totalMaximumCaption = total.value(QStringLiteral("maximumCaption")).toString();
     section.totalAction = actionFrom(total.value(QStringLiteral("action")));
-    const QJsonObject span = spec.value(QStringLiteral("span")).toObject();
+    const QJsonObject span = json.value(QStringLiteral("span")).toObject();
     section.spanField = span.value(QStringLiteral("field")).toString();
     section.spanCaption = span.value(QStringLiteral("caption")).toString();
     return section;
 }
 
-FieldGroup groupFrom(const QJsonObject& spec) {
+FieldGroup groupFrom(const QJsonObject& json) {
     FieldGroup group;
-    group.title = spec.value(QStringLiteral("title")).toString();
-    group.optional = spec.value(QStringLiteral("optional")).toBool();
-    group.timeLimit = spec.value(QStringLiteral("timeLimit")).toInt();
-    for (const QJsonValue& value : spec.value(QStringLiteral("fields")).toArray()) {
+    group.title = json.value(QStringLiteral("title")).toString();
+    group.optional = json.value(QStringLiteral("optional")).toBool();
+    group.timeLimit = json.value(QStringLiteral("timeLimit")).toInt();
+    for (const QJsonValue& value : json.value(QStringLiteral("fields")).toArray()) {
         const QJsonObject field = value.toObject();
         GroupField f;
         f.role = roleOf(field.value(QStringLiteral("role")).toString(), group.title);
@@ -249,39 +249,39 @@ FieldGroup groupFrom(const QJsonObject& spec) {
         f.maximum = field.value(QStringLiteral("maximum")).toInt();
         group.fields.append(f);
     }
-    group.actions = actionsFrom(spec.value(QStringLiteral("actions")));
+    group.actions = actionsFrom(json.value(QStringLiteral("actions")));
     return group;
 }
 
-Subtest subtestFrom(const QJsonObject& spec, const QJsonObject& contents) {
+Subtest subtestFrom(const QJsonObject& json, const QJsonObject& contents) {
     Subtest s;
-    s.number = spec.value(QStringLiteral("number")).toInt();
-    s.caption = spec.value(QStringLiteral("caption")).toString();
-    s.name = spec.value(QStringLiteral("name")).toString();
-    s.code = spec.value(QStringLiteral("code")).toString();
-    s.rawField = spec.value(QStringLiteral("rawField")).toString();
-    s.maximum = spec.value(QStringLiteral("maximum")).toInt();
-    s.maximumCaption = spec.value(QStringLiteral("maximumCaption")).toString();
-    s.startItem = spec.value(QStringLiteral("startItem")).toInt();
-    s.reverseItems = spec.value(QStringLiteral("reverseItems")).toInt();
-    s.scale = spec.value(QStringLiteral("scale")).toString() == QLatin1String("verbal")
+    s.number = json.value(QStringLiteral("number")).toInt();
+    s.caption = json.value(QStringLiteral("caption")).toString();
+    s.name = json.value(QStringLiteral("name")).toString();
+    s.code = json.value(QStringLiteral("code")).toString();
+    s.rawField = json.value(QStringLiteral("rawField")).toString();
+    s.maximum = json.value(QStringLiteral("maximum")).toInt();
+    s.maximumCaption = json.value(QStringLiteral("maximumCaption")).toString();
+    s.startItem = json.value(QStringLiteral("startItem")).toInt();
+    s.reverseItems = json.value(QStringLiteral("reverseItems")).toInt();
+    s.scale = json.value(QStringLiteral("scale")).toString() == QLatin1String("verbal")
                   ? Scale::Verbal
                   : Scale::Performance;
-    const QString role = spec.value(QStringLiteral("role")).toString();
+    const QString role = json.value(QStringLiteral("role")).toString();
     s.role = role == QLatin1String("core")            ? SubtestRole::Core
              : role == QLatin1String("supplementary") ? SubtestRole::Supplementary
                                                       : SubtestRole::Optional;
-    s.index = spec.value(QStringLiteral("index")).toString();
-    s.scaledField = spec.value(QStringLiteral("scaledField")).toString();
-    s.notAdministeredCaption = spec.value(QStringLiteral("notAdministeredBox")).toString();
+    s.index = json.value(QStringLiteral("index")).toString();
+    s.scaledField = json.value(QStringLiteral("scaledField")).toString();
+    s.notAdministeredCaption = json.value(QStringLiteral("notAdministeredBox")).toString();
 
     const QJsonObject content = contents.value(s.code).toObject();
     s.note = content.value(QStringLiteral("note")).toString();
-    for (const QJsonValue& value : spec.value(QStringLiteral("sections")).toArray())
+    for (const QJsonValue& value : json.value(QStringLiteral("sections")).toArray())
         s.sections.append(sectionFrom(value.toObject(), s, content));
-    for (const QJsonValue& value : spec.value(QStringLiteral("groups")).toArray())
+    for (const QJsonValue& value : json.value(QStringLiteral("groups")).toArray())
         s.groups.append(groupFrom(value.toObject()));
-    s.actions = actionsFrom(spec.value(QStringLiteral("actions")));
+    s.actions = actionsFrom(json.value(QStringLiteral("actions")));
     if (s.code.isEmpty() || s.rawField.isEmpty() || s.maximum <= 0 || s.scaledField.isEmpty())
         fail(QStringLiteral("subtest %1 je neúplný").arg(s.number));
     return s;

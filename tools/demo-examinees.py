@@ -32,10 +32,10 @@ EXAMINEES = [
 ]
 
 
-def items(spec):
-    if isinstance(spec, list):
-        return spec
-    first, last = spec.split("-")
+def items(keys):
+    if isinstance(keys, list):
+        return keys
+    first, last = keys.split("-")
     return [str(n) for n in range(int(first), int(last) + 1)]
 
 

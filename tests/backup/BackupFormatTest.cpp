@@ -20,10 +20,10 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(tmp.dir().mkdir(QStringLiteral("prog"))); }
 
-    ParsedArchive backUp(const QStringList& specs = {QStringLiteral("*.dbf")}) {
+    ParsedArchive backUp(const QStringList& masks = {QStringLiteral("*.dbf")}) {
         QStringList full;
-        for (const QString& spec : specs)
-            full << tmp.file(QStringLiteral("prog/") + spec);
+        for (const QString& mask : masks)
+            full << tmp.file(QStringLiteral("prog/") + mask);
         EXPECT_TRUE(backupFile.Backup(full, archive()));
         return parseArchive(readFile(archive()));
     }

@@ -1,5 +1,5 @@
 """Writes a dBASE III table in code page 1250 with python3-dbf (an independent
-writer). argv: path, field spec ("ID N(6,0); PRIJM C(20); ..."), then JSON
+writer). argv: path, field list ("ID N(6,0); PRIJM C(20); ..."), then JSON
 records (objects by field name)."""
 import json
 import sys
