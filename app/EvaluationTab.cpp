@@ -24,7 +24,7 @@ namespace iksa::app {
 namespace {
 
 constexpr int cellWidth = 40;
-constexpr int cellHeight = 20;
+constexpr int cellHeight = 19;
 
 // Row captions of the subtest grid, in catalogue order.
 const QStringList& rowCaptions() {
@@ -102,7 +102,7 @@ EvaluationTab::EvaluationTab(DataSource& table3, ExamineeRecord& record, Evaluat
     , messages_(messages) {
     auto* left = new QVBoxLayout;
     left->addWidget(buildGrid(table3));
-    left->addSpacing(10);
+    left->addSpacing(4);
     left->addWidget(buildComposites(table3));
     left->addStretch();
 
@@ -163,7 +163,7 @@ QWidget* EvaluationTab::buildGrid(DataSource& table3) {
     auto* grid = new QGridLayout(host);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(3);
-    grid->setVerticalSpacing(2);
+    grid->setVerticalSpacing(1);
 
     const QStringList headings{
         QStringLiteral("Hrubé skóry"), QStringLiteral("Verb."),
@@ -175,7 +175,9 @@ QWidget* EvaluationTab::buildGrid(DataSource& table3) {
         heading->setWordWrap(true);
         heading->setAlignment(Qt::AlignCenter);
         heading->setMaximumWidth(c == headings.size() - 1 ? 90 : 64);
-        heading->setMinimumHeight(2 * heading->fontMetrics().height() + 2);
+        if (c == headings.size() - 1)
+            heading->setMinimumWidth(90); // two lines: "Vážený skór" over "ref. skupiny"
+        heading->setMinimumHeight(3 * heading->fontMetrics().height() + 2);
         grid->addWidget(heading, 0, c + 1, Qt::AlignBottom | Qt::AlignHCenter);
     }
 
@@ -230,7 +232,7 @@ QWidget* EvaluationTab::buildComposites(DataSource& table3) {
     box->setObjectName(QStringLiteral("CompositeBlock"));
     auto* grid = new QGridLayout(box);
     grid->setHorizontalSpacing(3);
-    grid->setVerticalSpacing(2);
+    grid->setVerticalSpacing(1);
     const QStringList composites{
         QStringLiteral("VIQ"), QStringLiteral("PIQ"), QStringLiteral("CIQ"), QStringLiteral("IVP"),
         QStringLiteral("IPU"), QStringLiteral("IPP"), QStringLiteral("IRZ")};
