@@ -61,10 +61,16 @@ const QList<Command>& commands() {
     return registry();
 }
 
+const Command* findCommand(const QString& name) {
+    for (const Command& command : registry())
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
 int usageError(const QString& commandName) {
-    for (const Command& command : commands())
-        if (command.name == commandName)
-            err() << "Použití: iksa-cli " << command.usage << Qt::endl;
+    if (const Command* command = findCommand(commandName))
+        err() << "Použití: iksa-cli " << command->usage << Qt::endl;
     return 2;
 }
 

@@ -57,6 +57,9 @@ struct CommandRegistration {
 
 const QList<Command>& commands();
 
+// The command called `name`, or null.
+const Command* findCommand(const QString& name);
+
 // Usage error of one command: prints its usage and returns exit code 2.
 int usageError(const QString& commandName);
 

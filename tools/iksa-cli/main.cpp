@@ -21,13 +21,6 @@ int printUsage() {
     return 2;
 }
 
-const Command* findCommand(const QString& name) {
-    for (const Command& command : commands())
-        if (command.name == name)
-            return &command;
-    return nullptr;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
