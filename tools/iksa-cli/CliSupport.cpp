@@ -1,7 +1,5 @@
 #include "CliSupport.h"
 
-#include "records/UserError.h"
-
 #include <cstdio>
 
 namespace iksa::cli {
@@ -37,10 +35,13 @@ int recordNumber(const QString& text, const ExamineeRecord& record) {
     bool ok = false;
     const int n = text.toInt(&ok);
     if (!ok || n < 1 || n > record.recordCount())
-        throw UserError(QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).")
-                            .arg(text)
-                            .arg(record.recordCount()));
+        throw noSuchRecord(text, record.recordCount());
     return n;
+}
+
+UserError noSuchRecord(const QString& text, int count) {
+    return UserError(
+        QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).").arg(text).arg(count));
 }
 
 QTextStream& out() {

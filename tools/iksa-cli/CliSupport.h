@@ -2,6 +2,7 @@
 
 #include "records/DataModule.h"
 #include "records/ExamineeRecord.h"
+#include "records/UserError.h"
 #include "records/UserMessages.h"
 
 #include <QDir>
@@ -36,6 +37,10 @@ struct OpenRecords {
 
 // The record number N (1…) of `text`; a UserError when there is no such record.
 int recordNumber(const QString& text, const ExamineeRecord& record);
+
+// The error of a record number or range `text` that names no record of the
+// `count` there are.
+UserError noSuchRecord(const QString& text, int count);
 
 QTextStream& out(); // stdout, UTF-8
 QTextStream& err(); // stderr, UTF-8

@@ -22,25 +22,20 @@ QString referenceTextName(int subtest) {
 }
 
 // The records named by N: a number, a range "A-B" or "all".
-QList<int> recordNumbers(const QString& which, int count) {
-    int first = 0;
-    int last = 0;
-    bool ok = false;
-    if (which == QLatin1String("all")) {
-        first = 1;
-        last = count;
-        ok = true;
-    } else if (const qsizetype dash = which.indexOf(QLatin1Char('-')); dash > 0) {
+QList<int> recordNumbers(const QString& which, const ExamineeRecord& record) {
+    const int count = record.recordCount();
+    int first = 1;
+    int last = count;
+    if (const qsizetype dash = which.indexOf(QLatin1Char('-')); dash > 0) {
         bool firstOk = false;
+        bool lastOk = false;
         first = which.left(dash).toInt(&firstOk);
-        last = which.mid(dash + 1).toInt(&ok);
-        ok = ok && firstOk && first <= last;
-    } else {
-        first = last = which.toInt(&ok);
+        last = which.mid(dash + 1).toInt(&lastOk);
+        if (!firstOk || !lastOk || first > last || first < 1 || last > count)
+            throw noSuchRecord(which, count);
+    } else if (which != QLatin1String("all")) {
+        first = last = recordNumber(which, record);
     }
-    if (!ok || first < 1 || last > count)
-        throw UserError(
-            QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).").arg(which).arg(count));
     QList<int> numbers;
     for (int n = first; n <= last; ++n)
         numbers.append(n);
@@ -85,7 +80,7 @@ int runEvaluate(const QStringList& args) {
     OpenRecords open(positional[0], DataModule::Access::ReadWrite);
     StderrMessages& messages = open.messages;
     ExamineeRecord& record = open.record;
-    const QList<int> numbers = recordNumbers(positional[1], record.recordCount());
+    const QList<int> numbers = recordNumbers(positional[1], record);
     const bool several = numbers.size() > 1 || positional[1] == QLatin1String("all");
 
     int exitCode = 0;
