@@ -44,6 +44,22 @@ UserError noSuchRecord(const QString& text, int count) {
         QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).").arg(text).arg(count));
 }
 
+std::optional<int> meanBasisArgument(const QString& text) {
+    bool ok = false;
+    const int basis = text.toInt(&ok);
+    if (!ok || basis < 0 || basis > 5)
+        return std::nullopt;
+    return basis;
+}
+
+std::optional<int> levelItemArgument(const QString& text) {
+    if (text == QLatin1String("0.05"))
+        return 0;
+    if (text == QLatin1String("0.15"))
+        return 1;
+    return std::nullopt;
+}
+
 QTextStream& out() {
     static QTextStream stream(stdout);
     return stream;

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
+#include <optional>
 
 namespace iksa::cli {
 
@@ -41,6 +42,12 @@ int recordNumber(const QString& text, const ExamineeRecord& record);
 // The error of a record number or range `text` that names no record of the
 // `count` there are.
 UserError noSuchRecord(const QString& text, int count);
+
+// The values of the evaluation page's options that analyse and the protocol
+// commands take: "--basis 0-5" gives the mean basis, "--level 0.05|0.15" the
+// item of the level selector (0 or 1); nothing for any other text.
+std::optional<int> meanBasisArgument(const QString& text);
+std::optional<int> levelItemArgument(const QString& text);
 
 QTextStream& out(); // stdout, UTF-8
 QTextStream& err(); // stderr, UTF-8

@@ -31,17 +31,17 @@ std::optional<AnalyseOptions> parse(const QStringList& args) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == QLatin1String("--basis") && i + 1 < args.size()) {
-            bool ok = false;
-            options.basis = args[++i].toInt(&ok);
-            if (!ok || options.basis < 0 || options.basis > 5)
+            const std::optional<int> basis = meanBasisArgument(args[++i]);
+            if (!basis)
                 throw UserError(QStringLiteral("Průměr „%1“ neexistuje (0 až 5).").arg(args[i]));
+            options.basis = *basis;
         } else if (arg == QLatin1String("--level") && i + 1 < args.size()) {
-            const QString level = args[++i];
-            if (level != QLatin1String("0.05") && level != QLatin1String("0.15"))
+            const std::optional<int> levelItem = levelItemArgument(args[++i]);
+            if (!levelItem)
                 throw UserError(
                     QStringLiteral("Hladina významnosti „%1“ neexistuje (0.05 nebo 0.15).")
-                        .arg(level));
-            options.levelItem = level == QLatin1String("0.15") ? 1 : 0;
+                        .arg(args[i]));
+            options.levelItem = *levelItem;
         } else if (arg.startsWith(QLatin1String("--"))) {
             return std::nullopt;
         } else {

@@ -30,19 +30,15 @@ bool applyOptions(QStringList& args, EvaluationOptions& options, int* dpi) {
         if (arg == QStringLiteral("--no-mean")) {
             options.setShowMean(false);
         } else if (arg == QStringLiteral("--basis") && hasValue) {
-            bool ok = false;
-            const int basis = args[++i].toInt(&ok);
-            if (!ok || basis < 0 || basis > 5)
+            const std::optional<int> basis = meanBasisArgument(args[++i]);
+            if (!basis)
                 return false;
-            options.RadioGroup2Click(basis);
+            options.RadioGroup2Click(*basis);
         } else if (arg == QStringLiteral("--level") && hasValue) {
-            const QString level = args[++i];
-            if (level == QStringLiteral("0.05"))
-                options.RadioGroup1Click(0);
-            else if (level == QStringLiteral("0.15"))
-                options.RadioGroup1Click(1);
-            else
+            const std::optional<int> levelItem = levelItemArgument(args[++i]);
+            if (!levelItem)
                 return false;
+            options.RadioGroup1Click(*levelItem);
         } else if (arg == QStringLiteral("--dpi") && hasValue && dpi) {
             bool ok = false;
             *dpi = args[++i].toInt(&ok);
