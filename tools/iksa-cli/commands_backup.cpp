@@ -22,21 +22,24 @@ public:
     void openTables() override {}
 };
 
+// The menu commands' logic with its messages on stderr, one per command run.
+struct BackupRun {
+    StderrMessages messages;
+    TBackupFile backupFile{messages};
+    BackupCommands commands{backupFile, messages};
+};
+
 int backupCommand(const QStringList& args) {
     if (args.size() != 2)
         return usageError(QStringLiteral("backup"));
-    StderrMessages messages;
-    TBackupFile backupFile(messages);
-    return BackupCommands(backupFile, messages).backUpTables(args[0], args[1]) ? 0 : 1;
+    return BackupRun().commands.backUpTables(args[0], args[1]) ? 0 : 1;
 }
 
 int restoreCommand(const QStringList& args) {
     if (args.size() != 2)
         return usageError(QStringLiteral("restore"));
-    StderrMessages messages;
-    TBackupFile backupFile(messages);
     NoTables tables;
-    return BackupCommands(backupFile, messages).restoreTables(args[0], args[1], tables) ? 0 : 1;
+    return BackupRun().commands.restoreTables(args[0], args[1], tables) ? 0 : 1;
 }
 
 int exportCommand(const QStringList& args) {
@@ -51,9 +54,7 @@ int exportCommand(const QStringList& args) {
         err() << "Adresář nelze vytvořit: " << args[1] << Qt::endl;
         return 1;
     }
-    StderrMessages messages;
-    TBackupFile backupFile(messages);
-    BackupCommands(backupFile, messages).exportTables(args[0], args[1]);
+    BackupRun().commands.exportTables(args[0], args[1]);
     return 0;
 }
 
