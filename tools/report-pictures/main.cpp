@@ -238,38 +238,32 @@ QImage normalCurve() {
     p.drawPath(plot.curve(MinScore, MaxScore));
     p.drawLine(QPointF(plot.x(MinScore), base), QPointF(plot.x(MaxScore), base));
 
-    // The scales under the base line.
-    struct Scale {
-        const char* caption;
-        double offset;
+    // The scales under the base line, each with its caption in bold at the
+    // left; the font stays set for the scale's numbers.
+    const auto scaleCaption = [&p](double y, int pixels, const QString& caption) {
+        p.setFont(font(pixels, true));
+        p.drawText(QRectF(0, y, 170, 50), Qt::AlignRight | Qt::AlignTop, caption);
+        p.setFont(font(pixels));
     };
     const double row = 62;
     double y = base + 14;
-    p.setFont(font(32, true));
-    p.drawText(QRectF(0, y, 170, 50), Qt::AlignRight | Qt::AlignTop, QStringLiteral("IQ"));
-    p.setFont(font(32));
+    scaleCaption(y, 32, QStringLiteral("IQ"));
     for (int score = 40; score <= 160; score += 10) {
         p.drawLine(QPointF(plot.x(score), base), QPointF(plot.x(score), base + 12));
         centredText(p, plot.x(score), y, QString::number(score));
     }
     y += row;
-    p.setFont(font(28, true));
-    p.drawText(QRectF(0, y, 170, 50), Qt::AlignRight | Qt::AlignTop, QStringLiteral("VS"));
-    p.setFont(font(28));
+    scaleCaption(y, 28, QStringLiteral("VS"));
     for (int scaled = 1; scaled <= 19; ++scaled)
         centredText(p, plot.x(Mean + (scaled - 10) * Sd / 3), y, QString::number(scaled));
     y += row;
-    p.setFont(font(28, true));
-    p.drawText(QRectF(0, y, 170, 50), Qt::AlignRight | Qt::AlignTop, QStringLiteral("SD"));
-    p.setFont(font(28));
+    scaleCaption(y, 28, QStringLiteral("SD"));
     for (int z = -3; z <= 3; ++z)
         centredText(p, plot.x(Mean + z * Sd), y,
                     z == 0 ? QStringLiteral("0")
                            : QStringLiteral("%1%2").arg(z > 0 ? "+" : "−").arg(std::abs(z)));
     y += row;
-    p.setFont(font(28, true));
-    p.drawText(QRectF(0, y, 170, 50), Qt::AlignRight | Qt::AlignTop, QStringLiteral("PR"));
-    p.setFont(font(28));
+    scaleCaption(y, 28, QStringLiteral("PR"));
     for (int z = -3; z <= 3; ++z) {
         const double pr = normalCdf(z) * 100;
         const QString text =
