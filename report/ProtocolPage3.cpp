@@ -1,6 +1,6 @@
 // Page 3: the discrepancy comparisons, the digit-span rows and the normal
 // curve with the classification of score ranges.
-#include "preview/PageSurface.h"
+#include "preview/PageCanvas.h"
 #include "records/ExamineeRecord.h"
 #include "records/UserMessages.h"
 #include "report/DiscrepancyAnalysis.h"
@@ -168,18 +168,6 @@ void drawHeadings(ReportCanvas& canvas) {
     canvas.text(6.26, 1.9, QStringLiteral("0.15 - 0.05"));
 }
 
-void paintCurve(ReportCanvas& canvas, const ReportSources& sources) {
-    PageSurface& surface = canvas.surface();
-    // 10 mm in from the sides, 120 mm down, 180 mm tall.
-    const QPoint unit = surface.convertPoint(100, 600, TUnits::mmLoMetric, surface.units());
-    const QRect bounds = surface.pageBounds();
-    const int left = bounds.left() + 2 * unit.x();
-    const int right = bounds.left() + bounds.width() - 2 * unit.x();
-    const int top = bounds.top() + 2 * unit.y();
-    surface.paintPicture(QRect(left, top, right - left, 3 * unit.y()), sources.curve, true, true,
-                         true);
-}
-
 } // namespace
 
 bool drawPage3(ReportCanvas& canvas, const ReportSources& sources) {
@@ -203,7 +191,8 @@ bool drawPage3(ReportCanvas& canvas, const ReportSources& sources) {
         return false;
     }
     drawRows(canvas, *comparisons);
-    paintCurve(canvas, sources);
+    // The normal curve: 10 mm in from the sides, 120 mm down, 180 mm tall.
+    canvas.picture(100, 600, sources.curve);
     drawHeadings(canvas);
     return true;
 }

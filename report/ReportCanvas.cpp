@@ -82,4 +82,13 @@ void ReportCanvas::fill(double left, double top, double right, double bottom,
     fill(left, top, right, bottom);
 }
 
+void ReportCanvas::picture(int stepX, int stepY, const QImage& image) {
+    const QPoint step = surface_.convertPoint(stepX, stepY, TUnits::mmLoMetric, surface_.units());
+    const QRect bounds = surface_.pageBounds();
+    const int left = bounds.left() + 2 * step.x();
+    const int right = bounds.left() + bounds.width() - 2 * step.x();
+    const int top = bounds.top() + 2 * step.y();
+    surface_.paintPicture(QRect(left, top, right - left, 3 * step.y()), image, true, true, true);
+}
+
 } // namespace iksa

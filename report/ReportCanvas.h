@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QColor>
-#include <QFont>
+#include <QImage>
 #include <QPoint>
 #include <QString>
 #include <Qt>
@@ -63,8 +63,12 @@ public:
     // edge is rounded on its own.
     void fill(double left, double top, double right, double bottom);
     void fill(double left, double top, double right, double bottom, const QColor& colour);
+    // A picture in a band across the page, measured in steps of (stepX,
+    // stepY) tenths of a millimetre: two steps in from each side, two steps
+    // down, three steps tall; centred and, where larger, shrunk with its
+    // proportions kept.
+    void picture(int stepX, int stepY, const QImage& image);
 
-    PageSurface& surface() { return surface_; }
     PageCanvas& canvas();
 
 private:

@@ -22,7 +22,6 @@ public:
 
 private:
     void startPage(int number);
-    void paintLogo();
 
     PageSurface& surface_;
     ReportSources sources_;
