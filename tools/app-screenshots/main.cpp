@@ -55,21 +55,27 @@ int main(int argc, char** argv) {
     form1.FormActivate();
     QApplication::processEvents();
 
-    QTabWidget* pages = form1.pageControl();
+    // A picture of the widget as OUTDIR/NN-NAME.png.
     int written = 0;
+    const auto save = [&out, &written](QWidget& widget, int number, const QString& name) {
+        const QString path = out.filePath(
+            QStringLiteral("%1-%2.png").arg(number, 2, 10, QLatin1Char('0')).arg(name));
+        if (!widget.grab().save(path)) {
+            std::fprintf(stderr, "%s nelze uložit.\n", qPrintable(path));
+            return false;
+        }
+        ++written;
+        return true;
+    };
+
+    QTabWidget* pages = form1.pageControl();
     for (int i = 0; i < pages->count(); ++i) {
         if (!pages->isTabVisible(i))
             continue;
         pages->setCurrentIndex(i);
         QApplication::processEvents();
-        const QString name = QStringLiteral("%1-%2.png")
-                                 .arg(i + 1, 2, 10, QLatin1Char('0'))
-                                 .arg(pages->widget(i)->objectName());
-        if (!form1.grab().save(out.filePath(name))) {
-            std::fprintf(stderr, "%s nelze uložit.\n", qPrintable(out.filePath(name)));
+        if (!save(form1, i + 1, pages->widget(i)->objectName()))
             return 1;
-        }
-        ++written;
     }
     // The small windows, as they open.
     form1.findChild<QAction*>(QStringLiteral("Vyhledat1"))->trigger();
@@ -77,15 +83,9 @@ int main(int argc, char** argv) {
     form1.Oprogramu1Click();
     QApplication::processEvents();
     const QList<QWidget*> windows{&program.form5(), &program.vyhledej(), &program.oprogramu()};
-    for (QWidget* window : windows) {
-        const QString name = QStringLiteral("%1-%2.png")
-                                 .arg(++written, 2, 10, QLatin1Char('0'))
-                                 .arg(window->objectName());
-        if (!window->grab().save(out.filePath(name))) {
-            std::fprintf(stderr, "%s nelze uložit.\n", qPrintable(out.filePath(name)));
+    for (QWidget* window : windows)
+        if (!save(*window, written + 1, window->objectName()))
             return 1;
-        }
-    }
     std::printf("%d snímků v %s\n", written, qPrintable(out.path()));
     return 0;
 }
