@@ -20,14 +20,13 @@ mkdir -p "$work/gz" "$work/gunzip" "$work/restored"
 
 # best TIME_VAR COMMAND...: the shortest of $runs runs, in milliseconds
 best() {
-    local var=$1 best=0 start end
+    local var=$1 best=0 start took
     shift
     for ((i = 0; i < runs; i++)); do
         start=$(date +%s%N)
         "$@" >/dev/null 2>&1
-        end=$(date +%s%N)
-        local ms=$(((end - start) / 1000000))
-        ((best == 0 || ms < best)) && best=$ms
+        took=$(ms "$start")
+        ((best == 0 || took < best)) && best=$took
     done
     printf -v "$var" '%d' "$best"
 }
