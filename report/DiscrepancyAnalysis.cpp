@@ -30,6 +30,8 @@ const std::array<Comparison, 7>& comparisons() {
 }
 
 constexpr int MaxTabledDifference = 40;
+constexpr int FirstAge = 16;
+constexpr int LastAge = 100;
 
 } // namespace
 
@@ -66,6 +68,10 @@ std::optional<ComparisonTable> compareScores(const ExamineeRecord& record, const
         scores[static_cast<size_t>(info.composite)] =
             record.integer(QString::fromLatin1(info.code) + QStringLiteral("_IQ_IS"));
     return compareScores(scores, record.integer(QStringLiteral("VEK")), norms);
+}
+
+bool comparisonAgeInRange(int age) {
+    return age >= FirstAge && age <= LastAge;
 }
 
 QString comparisonAgeMessage() {

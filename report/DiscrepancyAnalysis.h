@@ -32,6 +32,10 @@ std::optional<ComparisonTable> compareScores(const std::array<int, 7>& scores, i
 // The same with the scores and the age of the current record.
 std::optional<ComparisonTable> compareScores(const ExamineeRecord& record, const NormSet& norms);
 
+// Whether the age lies within 16 … 100, the range page 3 and Tisk_IKSA
+// check on their own (before any score of the record is read).
+bool comparisonAgeInRange(int age);
+
 // The message of page 3 for an age outside 16 … 100.
 QString
 comparisonAgeMessage(); // "Není zadaný věk v intervalu 16..100 let! /nebo nejsou data uložena/"

@@ -26,8 +26,6 @@ constexpr int firstComparisonRow = 2; // rows 2 … 8
 constexpr int forwardRow = 10;
 constexpr int backwardRow = 11;
 constexpr int differenceRow = 12;
-constexpr int firstAge = 16;
-constexpr int lastAge = 100;
 
 double rowY(int r) {
     return tableY0 + tableRow * r;
@@ -184,8 +182,7 @@ bool drawPage3(ReportCanvas& canvas, const ReportSources& sources) {
 
     const int age = sources.record.integer(QStringLiteral("VEK"));
     const std::optional<ComparisonTable> comparisons =
-        age < firstAge || age > lastAge ? std::nullopt
-                                        : compareScores(sources.record, sources.norms);
+        comparisonAgeInRange(age) ? compareScores(sources.record, sources.norms) : std::nullopt;
     if (!comparisons) {
         sources.messages.show(comparisonAgeMessage());
         return false;

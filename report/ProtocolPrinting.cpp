@@ -10,9 +10,6 @@ namespace iksa {
 
 namespace {
 
-constexpr int firstAge = 16;
-constexpr int lastAge = 100;
-
 void storeTable3(ExamineeRecord& record) {
     Table& table3 = record.data().table3();
     table3.edit();
@@ -34,8 +31,7 @@ void Tisk_IKSA(ReportComposer& composer, ExamineeRecord& record, UserMessages& m
         throw;
     }
     storeTable3(record);
-    const int age = record.integer(QStringLiteral("VEK"));
-    if (age < firstAge || age > lastAge)
+    if (!comparisonAgeInRange(record.integer(QStringLiteral("VEK"))))
         messages.show(comparisonAgeMessage());
 }
 
