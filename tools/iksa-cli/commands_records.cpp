@@ -30,12 +30,17 @@ std::vector<Assignment> assignments(const QStringList& args, ExamineeRecord& rec
     return list;
 }
 
-// Puts the texts and stores the record as "potvrdit" does; a text that does
-// not fit its column fails the check before any table is written.
-void putAndPost(ExamineeRecord& record, const std::vector<Assignment>& list) {
+// Puts the texts into the record buffer and checks them against their
+// columns; a text that does not fit fails here, before any table is written.
+void putTexts(ExamineeRecord& record, const std::vector<Assignment>& list) {
     for (const auto& [field, text] : list)
         record.setText(field, text);
     record.validatePending();
+}
+
+// Puts the texts and stores the record as "potvrdit" does.
+void putAndPost(ExamineeRecord& record, const std::vector<Assignment>& list) {
+    putTexts(record, list);
     record.press(NavigatorButton::Post);
 }
 
@@ -47,9 +52,7 @@ void checkTexts(DataModule& data, ExamineeRecord& record, const std::vector<Assi
     for (Table* table : {&data.table3(), &data.table1(), &data.table2()})
         table->insert();
     try {
-        for (const auto& [field, text] : list)
-            record.setText(field, text);
-        record.validatePending();
+        putTexts(record, list);
     } catch (...) {
         record.press(NavigatorButton::Cancel);
         throw;
