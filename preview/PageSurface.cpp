@@ -21,9 +21,7 @@ PageSurface::~PageSurface() {
         painter_.end();
     if (job_) {
         job_->finish();
-        job_.reset();
-        if (printTarget_)
-            printTarget_->closeDevice();
+        closeJob();
     }
 }
 
@@ -77,10 +75,8 @@ void PageSurface::beginDoc() {
         startPage();
     } catch (...) {
         // Nothing was drawn yet: the document did not start at all.
-        if (job_) {
-            job_.reset();
-            printTarget_->closeDevice();
-        }
+        if (job_)
+            closeJob();
         state_ = State::Idle;
         throw;
     }
@@ -103,17 +99,20 @@ void PageSurface::endDoc() {
     try {
         closePage();
     } catch (...) {
-        if (closing == State::Printing) {
-            job_.reset();
-            printTarget_->closeDevice();
-        }
+        if (closing == State::Printing)
+            closeJob();
         throw;
     }
     if (closing == State::Printing) {
         job_->finish();
-        job_.reset();
-        printTarget_->closeDevice();
+        closeJob();
     }
+}
+
+void PageSurface::closeJob() {
+    job_.reset();
+    if (printTarget_)
+        printTarget_->closeDevice();
 }
 
 PageCanvas& PageSurface::canvas() {

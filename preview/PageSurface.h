@@ -113,6 +113,8 @@ signals:
 private:
     void startPage();
     void closePage();
+    // Drops the print job, finished or not, and releases the target's device.
+    void closeJob();
     void requireIdle(const char* what) const;
 
     TUnits units_ = TUnits::mmHiMetric;
