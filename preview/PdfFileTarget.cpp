@@ -33,10 +33,6 @@ void PdfFileTarget::closeDevice() {
     writer_.reset();
 }
 
-} // namespace iksa
-
-namespace iksa {
-
 QString PdfFileTarget::startFailedMessage() const {
     return SurfaceMessages::pdfNotWritten(path_);
 }
