@@ -39,6 +39,15 @@ int recordNumber(const QString& text, const ExamineeRecord& record) {
     return n;
 }
 
+void cancelOnFailure(ExamineeRecord& record, const std::function<void()>& change) {
+    try {
+        change();
+    } catch (...) {
+        record.press(NavigatorButton::Cancel);
+        throw;
+    }
+}
+
 UserError noSuchRecord(const QString& text, int count) {
     return UserError(
         QStringLiteral("Záznam „%1“ neexistuje (záznamů je %2).").arg(text).arg(count));

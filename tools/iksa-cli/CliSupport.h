@@ -39,6 +39,10 @@ struct OpenRecords {
 // The record number N (1…) of `text`; a UserError when there is no such record.
 int recordNumber(const QString& text, const ExamineeRecord& record);
 
+// Runs `change` on the record buffer; when it fails, the buffer is dropped
+// as "storno" does and the failure passed on.
+void cancelOnFailure(ExamineeRecord& record, const std::function<void()>& change);
+
 // The error of a record number or range `text` that names no record of the
 // `count` there are.
 UserError noSuchRecord(const QString& text, int count);

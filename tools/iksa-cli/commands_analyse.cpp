@@ -120,13 +120,10 @@ int runAnalyse(const QStringList& args) {
     options.RadioGroup2Click(parsed->basis);
     EvaluationPage page;
     std::optional<ReportAnalyses> analyses;
-    try {
+    cancelOnFailure(record, [&] {
         EvaluationRun(record, options, page, messages).Button2Click();
         analyses = analyseReport(record, options, page, messages, compiledNormSet());
-    } catch (...) {
-        record.press(NavigatorButton::Cancel);
-        throw;
-    }
+    });
     record.press(NavigatorButton::Cancel);
     print(*analyses);
     return 0;

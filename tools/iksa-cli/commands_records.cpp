@@ -51,12 +51,7 @@ void checkTexts(DataModule& data, ExamineeRecord& record, const std::vector<Assi
         return;
     for (Table* table : {&data.table3(), &data.table1(), &data.table2()})
         table->insert();
-    try {
-        putTexts(record, list);
-    } catch (...) {
-        record.press(NavigatorButton::Cancel);
-        throw;
-    }
+    cancelOnFailure(record, [&] { putTexts(record, list); });
     record.press(NavigatorButton::Cancel);
 }
 
@@ -107,12 +102,7 @@ int runSet(const QStringList& args) {
     const auto list = assignments(args.mid(2), open.record);
     open.record.moveTo(n);
     open.record.press(NavigatorButton::Edit);
-    try {
-        putAndPost(open.record, list);
-    } catch (...) {
-        open.record.press(NavigatorButton::Cancel);
-        throw;
-    }
+    cancelOnFailure(open.record, [&] { putAndPost(open.record, list); });
     return 0;
 }
 

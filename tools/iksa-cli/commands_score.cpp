@@ -37,15 +37,12 @@ int runScore(const QStringList& args) {
 
     RawScoreActions actions(record);
     QStringList written;
-    try {
+    cancelOnFailure(record, [&] {
         for (const int subtest : subtests)
             for (const QString& handler : RawScoreActions::handlersOf(subtest))
                 written += actions.run(handler);
         record.press(NavigatorButton::Post);
-    } catch (...) {
-        record.press(NavigatorButton::Cancel);
-        throw;
-    }
+    });
     for (const QString& field : written)
         out() << field << '=' << record.text(field) << '\n';
     return 0;
