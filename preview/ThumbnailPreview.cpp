@@ -89,8 +89,6 @@ int TThumbnailPreview::pageAt(QPoint pos) const {
 
 void TThumbnailPreview::rebuild() {
     const int count = thumbnailCount();
-    if (count == 0)
-        sheets_.clear();
     sheets_.resize(count); // new pages get a null image, rendered when shown
     const int content = count * cellHeight();
     verticalScrollBar()->setRange(0, std::max(0, content - viewport()->height()));
