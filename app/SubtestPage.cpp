@@ -193,7 +193,7 @@ void SubtestPage::buildSection(QVBoxLayout* column, const Section& section) {
 
     int row = 1;
     for (const Item& item : section.items)
-        row = addItemRows(grid, row, section, item, columns);
+        row = addItemRows(grid, row, item, columns);
     grid->setColumnStretch(next, 1);
     column->addWidget(gridHost);
 
@@ -211,9 +211,8 @@ void SubtestPage::buildSection(QVBoxLayout* column, const Section& section) {
     column->addLayout(total);
 }
 
-int SubtestPage::addItemRows(QGridLayout* grid, int row, const Section& section, const Item& item,
+int SubtestPage::addItemRows(QGridLayout* grid, int row, const Item& item,
                              const QHash<QString, int>& columns) {
-    Q_UNUSED(section);
     QWidget* host = grid->parentWidget();
     int trials = 0;
     for (const ItemCell& cell : item.cells)
@@ -312,12 +311,7 @@ QWidget* SubtestPage::cellWidget(const ItemCell& cell, const Item& item) {
         const int key = item.content.keyOption;
         if (key >= 1 && key <= captions.size())
             captions[key - 1] = QStringLiteral("[%1]").arg(captions[key - 1]);
-        auto* group =
-            new DBRadioGroup(context_.source(cell.table), cell.field, captions, cell.optionCodes);
-        group->setObjectName(controlName(cell.field));
-        context_.wiring->attachGroup(group);
-        controls_.insert(cell.field, group);
-        return group;
+        return addGroup(cell.table, cell.field, captions, cell.optionCodes);
     }
     case CellRole::Trial:
     case CellRole::Score:
@@ -330,12 +324,8 @@ QWidget* SubtestPage::cellWidget(const ItemCell& cell, const Item& item) {
         for (int i = 0; i < domain.buttons.size(); ++i)
             headings.append(!domain.headings.value(i).isEmpty() ? domain.headings.value(i)
                                                                 : domain.brackets.value(i));
-        auto* group = new DBRadioGroup(context_.source(cell.table), cell.field, domain.buttons,
-                                       domain.buttons);
-        group->setObjectName(controlName(cell.field));
+        DBRadioGroup* group = addGroup(cell.table, cell.field, domain.buttons, domain.buttons);
         group->setButtonHeadings(headings);
-        context_.wiring->attachGroup(group);
-        controls_.insert(cell.field, group);
         return group;
     }
     DBEdit* box = addBox(cell.table, cell.field, 1, 26);
@@ -362,6 +352,15 @@ DBEdit* SubtestPage::addBox(int table, const QString& field, int limit, int widt
     context_.wiring->attachBox(box);
     controls_.insert(field, box);
     return box;
+}
+
+DBRadioGroup* SubtestPage::addGroup(int table, const QString& field, const QStringList& captions,
+                                    const QStringList& values) {
+    auto* group = new DBRadioGroup(context_.source(table), field, captions, values);
+    group->setObjectName(controlName(field));
+    context_.wiring->attachGroup(group);
+    controls_.insert(field, group);
+    return group;
 }
 
 QAbstractButton* SubtestPage::addActionButton(const ScoreAction& action) {

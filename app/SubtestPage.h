@@ -54,12 +54,14 @@ public:
 
 private:
     void buildSection(QVBoxLayout* column, const Section& section);
-    int addItemRows(QGridLayout* grid, int row, const Section& section, const Item& item,
+    int addItemRows(QGridLayout* grid, int row, const Item& item,
                     const QHash<QString, int>& columns);
     void buildGroup(QVBoxLayout* column, const FieldGroup& group);
     void buildSummary(QVBoxLayout* panel);
     QWidget* cellWidget(const ItemCell& cell, const Item& item);
     DBEdit* addBox(int table, const QString& field, int limit, int width);
+    DBRadioGroup* addGroup(int table, const QString& field, const QStringList& captions,
+                           const QStringList& values);
     QAbstractButton* addActionButton(const ScoreAction& action);
     void advanceFrom(const QString& field);
 
