@@ -20,6 +20,14 @@ int indexOf(NavigatorButton button) {
     return static_cast<int>(button);
 }
 
+// Whether the source's table is open with a row being edited or inserted.
+bool isEditing(const DataSource* source) {
+    if (!source || !source->isActive())
+        return false;
+    const TableState state = source->table().state();
+    return state == TableState::Edit || state == TableState::Insert;
+}
+
 } // namespace
 
 DBNavigator::DBNavigator(DataSource& source, QWidget* parent)
@@ -121,17 +129,9 @@ void DBNavigator::addFollower(DataSource& source) {
     updateEnabled();
 }
 
-bool DBNavigator::editing() const {
-    const auto editingState = [](const DataSource* source) {
-        if (!source || !source->isActive())
-            return false;
-        const TableState state = source->table().state();
-        return state == TableState::Edit || state == TableState::Insert;
-    };
-    if (editingState(dataSource()))
-        return true;
+bool DBNavigator::followerEditing() const {
     return std::any_of(followers_.begin(), followers_.end(),
-                       [&](const QPointer<DataSource>& f) { return editingState(f.data()); });
+                       [](const QPointer<DataSource>& f) { return isEditing(f.data()); });
 }
 
 void DBNavigator::refresh() {
@@ -142,8 +142,8 @@ void DBNavigator::updateEnabled() {
     const DataSource* source = dataSource();
     const bool active = source && source->isActive();
     const Table* table = active ? &source->table() : nullptr;
-    const bool ownEditing =
-        active && (table->state() == TableState::Edit || table->state() == TableState::Insert);
+    const bool ownEditing = isEditing(source);
+    const bool editing = ownEditing || followerEditing();
     const int count = active ? table->recordCount() : 0;
     const int position = active ? table->recNo() : 0;
     const bool up = active && (ownEditing || position > 1);
@@ -154,8 +154,8 @@ void DBNavigator::updateEnabled() {
     button(NavigatorButton::Last)->setEnabled(down);
     button(NavigatorButton::Insert)->setEnabled(active);
     button(NavigatorButton::Edit)->setEnabled(active && !ownEditing && count > 0);
-    button(NavigatorButton::Post)->setEnabled(active && editing());
-    button(NavigatorButton::Cancel)->setEnabled(active && editing());
+    button(NavigatorButton::Post)->setEnabled(active && editing);
+    button(NavigatorButton::Cancel)->setEnabled(active && editing);
 }
 
 } // namespace iksa::app

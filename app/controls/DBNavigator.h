@@ -42,8 +42,7 @@ signals:
 private:
     void performOnTable(NavigatorButton button);
     void updateEnabled();
-
-    bool editing() const;
+    bool followerEditing() const; // a follower's table is being edited
 
     Action action_;
     QList<QPointer<DataSource>> followers_;
