@@ -2,12 +2,11 @@
 
 #include "Pictures.h"
 #include "ProductInfo.h"
+#include "ScreenCentre.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace iksa::app {
@@ -62,8 +61,7 @@ AboutBox::AboutBox(QWidget* parent)
 }
 
 void AboutBox::showCentred() {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    move(screen.center() - rect().center());
+    centreOnScreen(*this);
     show();
     raise();
 }

@@ -1,13 +1,12 @@
 #include "DeleteConfirmation.h"
 
 #include "Guard.h"
+#include "ScreenCentre.h"
 #include "records/ExamineeRecord.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace iksa::app {
@@ -55,8 +54,7 @@ DeleteConfirmation::DeleteConfirmation(ExamineeRecord& record, UserMessages& mes
 }
 
 void DeleteConfirmation::showCentred() {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    move(screen.center() - rect().center());
+    centreOnScreen(*this);
     show();
     raise();
     activateWindow();

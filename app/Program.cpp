@@ -5,14 +5,12 @@
 #include "Guard.h"
 #include "MainWindow.h"
 #include "MessageBoxes.h"
+#include "ScreenCentre.h"
 #include "SearchWindow.h"
 #include "SplashWindow.h"
 #include "backup/BackupCommands.h"
 #include "records/DataModule.h"
 #include "records/ExamineeRecord.h"
-
-#include <QGuiApplication>
-#include <QScreen>
 
 #ifdef IKSA_HAVE_REPORT_WINDOW
 #include "EvaluationTab.h"
@@ -84,8 +82,7 @@ void Program::start() {
     form1_->setSearchWindow(vyhledej_.get());
     form1_->setAboutBox(oprogramu_.get());
 
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    form1_->move(screen.center() - form1_->rect().center());
+    centreOnScreen(*form1_);
     form1_->show();
     form1_->raise();
     form1_->activateWindow();

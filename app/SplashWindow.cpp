@@ -1,6 +1,7 @@
 #include "SplashWindow.h"
 
 #include "Pictures.h"
+#include "ScreenCentre.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -17,7 +18,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     const QSize size =
         pictureSize.scaled(screen.size() * 0.7, Qt::KeepAspectRatio).boundedTo(pictureSize);
     resize(size);
-    move(screen.center() - rect().center());
+    centreOnScreen(*this);
 }
 
 void SplashWindow::showAndPaint() {
