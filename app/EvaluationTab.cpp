@@ -77,10 +77,9 @@ QLabel* greyCell(QWidget* parent) {
     return cell;
 }
 
-QLabel* textCell(const QString& name, QWidget* parent) {
-    auto* cell = new QLabel(parent);
-    cell->setObjectName(name);
-    cell->setFixedSize(cellWidth + 14, cellHeight);
+// A sunken white panel with its text centred: the cells of texts that are
+// shown, never typed.
+void makeWhitePanel(QLabel* cell) {
     cell->setFrameShape(QFrame::Panel);
     cell->setFrameShadow(QFrame::Sunken);
     cell->setAlignment(Qt::AlignCenter);
@@ -88,6 +87,13 @@ QLabel* textCell(const QString& name, QWidget* parent) {
     QPalette white = cell->palette();
     white.setColor(QPalette::Window, Qt::white);
     cell->setPalette(white);
+}
+
+QLabel* textCell(const QString& name, QWidget* parent) {
+    auto* cell = new QLabel(parent);
+    cell->setObjectName(name);
+    cell->setFixedSize(cellWidth + 14, cellHeight);
+    makeWhitePanel(cell);
     return cell;
 }
 
@@ -257,13 +263,7 @@ QWidget* EvaluationTab::buildComposites(DataSource& table3) {
             auto* cell = new DBLabel(table3, field, box);
             cell->setObjectName(name);
             cell->setFixedSize(r >= 3 ? 58 : cellWidth + 6, cellHeight);
-            cell->setAlignment(Qt::AlignCenter);
-            cell->setFrameShape(QFrame::Panel);
-            cell->setFrameShadow(QFrame::Sunken);
-            cell->setAutoFillBackground(true);
-            QPalette white = cell->palette();
-            white.setColor(QPalette::Window, Qt::white);
-            cell->setPalette(white);
+            makeWhitePanel(cell);
             grid->addWidget(cell, r + 1, c + 1);
         }
     }
@@ -336,7 +336,7 @@ QWidget* EvaluationTab::buildMeanPanel() {
             const QString name = QStringLiteral("StaticText%1").arg(numbers[r][c]);
             QLabel* text = textCell(name, box);
             text->setFixedWidth(cellWidth + 8);
-            meanTexts_.insert(name, text);
+            meanTexts_.append(text);
             grid->addWidget(text, r + 1, c + 1);
         }
     }
@@ -382,19 +382,13 @@ void EvaluationTab::showPageTexts() {
     for (int i = 0; i < referenceTexts_.size(); ++i)
         referenceTexts_[i]->setText(page_.referenceText(i + 1));
     const EvaluationPage::MeanPanel& panel = page_.meanPanel();
-    const QHash<QString, QString> texts{
-        {QStringLiteral("StaticText61"), panel.verbalSum},
-        {QStringLiteral("StaticText79"), panel.performanceSum},
-        {QStringLiteral("StaticText80"), panel.totalSum},
-        {QStringLiteral("StaticText83"), panel.verbalCount},
-        {QStringLiteral("StaticText84"), panel.performanceCount},
-        {QStringLiteral("StaticText81"), panel.totalCount},
-        {QStringLiteral("StaticText85"), panel.verbalMean},
-        {QStringLiteral("StaticText86"), panel.performanceMean},
-        {QStringLiteral("StaticText87"), panel.overallMean},
-    };
-    for (auto it = texts.begin(); it != texts.end(); ++it)
-        meanTexts_.value(it.key())->setText(it.value());
+    // In the order of the panel's cells: sum, count, mean by verbal,
+    // performance, total.
+    const QString texts[] = {panel.verbalSum,   panel.performanceSum,   panel.totalSum,
+                             panel.verbalCount, panel.performanceCount, panel.totalCount,
+                             panel.verbalMean,  panel.performanceMean,  panel.overallMean};
+    for (int i = 0; i < meanTexts_.size(); ++i)
+        meanTexts_[i]->setText(texts[i]);
 }
 
 void EvaluationTab::showSoCells(bool hidden) {

@@ -63,7 +63,7 @@ private:
     QList<DBEdit*> rawScores_;
     QHash<QString, DBEdit*> scaledCells_;
     QList<QLabel*> referenceTexts_;
-    QHash<QString, QLabel*> meanTexts_;
+    QList<QLabel*> meanTexts_; // the mean panel's cells, row by row
     QButtonGroup* significance_ = nullptr;
     QButtonGroup* meanBasis_ = nullptr;
     QCheckBox* showMean_ = nullptr;
