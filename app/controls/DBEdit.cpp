@@ -1,7 +1,5 @@
 #include "DBEdit.h"
 
-#include "Guard.h"
-
 #include <QKeyEvent>
 
 namespace iksa::app {
@@ -43,14 +41,8 @@ void DBEdit::refresh() {
 }
 
 void DBEdit::writeBack(const QString& typed) {
-    DataSource* source = dataSource();
-    const bool written = source && source->isActive() && guarded(source->messages(), [&] {
-                             source->table().setText(field(), typed);
-                         });
-    if (!written) {
-        refresh();
+    if (!writeToBuffer(typed))
         return;
-    }
     applyLimit(typed.size());
     emit edited(fieldName());
 }

@@ -1,7 +1,5 @@
 #include "DBRadioGroup.h"
 
-#include "Guard.h"
-
 #include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
@@ -79,14 +77,8 @@ void DBRadioGroup::showChecked(int index) {
 }
 
 void DBRadioGroup::choose(int index) {
-    DataSource* source = dataSource();
-    const bool written = source && source->isActive() && guarded(source->messages(), [&] {
-                             source->table().setText(field(), values_[index]);
-                         });
-    if (!written) {
-        refresh();
+    if (!writeToBuffer(values_[index]))
         return;
-    }
     emit chosen(fieldName());
 }
 

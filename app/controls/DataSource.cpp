@@ -1,5 +1,7 @@
 #include "DataSource.h"
 
+#include "Guard.h"
+
 namespace iksa::app {
 
 BoundControl::~BoundControl() {
@@ -19,6 +21,16 @@ void BoundControl::bind(DataSource& source, const QString& field) {
 
 QString BoundControl::bufferText() const {
     return source_ ? source_->text(field_) : QString();
+}
+
+bool BoundControl::writeToBuffer(const QString& text) {
+    DataSource* source = source_;
+    const bool written = source && source->isActive() && guarded(source->messages(), [&] {
+                             source->table().setText(field_, text);
+                         });
+    if (!written)
+        refresh();
+    return written;
 }
 
 DataSource::DataSource(Table& table, UserMessages& messages, QObject* parent)

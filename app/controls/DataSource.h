@@ -35,6 +35,10 @@ protected:
     // Binds to `field` of the source's table; an empty name binds to the row.
     void bind(DataSource& source, const QString& field);
     QString bufferText() const; // "" while the table is closed or empty
+    // Writes the examiner's text into the bound field of the record buffer.
+    // When the table is closed or refuses the text (the refusal shown), the
+    // control shows the buffer again and false is returned.
+    bool writeToBuffer(const QString& text);
 
 private:
     QPointer<DataSource> source_;
