@@ -13,7 +13,7 @@ void PageCanvas::reset(const QFont& font) {
     position_ = QPoint();
     setFont(font);
     // Lines end and join round, as geometric pens do on paper.
-    applyPen(QPen(QBrush(Qt::black), 0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter_.setPen(QPen(QBrush(Qt::black), 0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter_.setBrush(brushColor_);
     painter_.setBackgroundMode(Qt::TransparentMode);
     painter_.setRenderHint(QPainter::Antialiasing);
@@ -35,26 +35,22 @@ void PageCanvas::setFontBold(bool bold) {
     painter_.setFont(font_);
 }
 
-void PageCanvas::applyPen(QPen pen) {
-    painter_.setPen(pen);
-}
-
 void PageCanvas::setPenWidth(int pageUnits) {
     QPen pen = painter_.pen();
     pen.setWidth(pageUnits);
-    applyPen(pen);
+    painter_.setPen(pen);
 }
 
 void PageCanvas::setPenStyle(Qt::PenStyle style) {
     QPen pen = painter_.pen();
     pen.setStyle(style);
-    applyPen(pen);
+    painter_.setPen(pen);
 }
 
 void PageCanvas::setPenColor(const QColor& color) {
     QPen pen = painter_.pen();
     pen.setColor(color);
-    applyPen(pen);
+    painter_.setPen(pen);
 }
 
 void PageCanvas::setBrushColor(const QColor& color) {

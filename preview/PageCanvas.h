@@ -59,7 +59,6 @@ public:
     void fillRect(int left, int top, int right, int bottom);
 
 private:
-    void applyPen(QPen pen);
     void drawTextCell(const QString& text);
 
     QPainter& painter_;

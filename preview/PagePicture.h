@@ -15,8 +15,6 @@ class PagePicture : public QPicture {
 public:
     PagePicture(QSize paperUnits, int unitsPerInch);
 
-    QSize paperUnits() const { return paper_; }
-
 protected:
     int metric(PaintDeviceMetric metric) const override;
 
