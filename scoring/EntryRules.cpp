@@ -36,13 +36,8 @@ bool isDerivedFromTrials(const Catalogue::CellRef& ref) {
     return score && score->domain.kind == ScoreKind::Derived;
 }
 
-} // namespace
-
-EntryRules::EntryRules(ExamineeRecord& record)
-    : record_(record) {}
-
-bool EntryRules::handlesSource(const QString& field) {
-    const Catalogue::CellRef ref = Catalogue::instance().cellOf(field);
+// Whether a change of the cell's text runs a rule.
+bool runsRule(const Catalogue::CellRef& ref) {
     if (!ref.cell)
         return false;
     switch (ref.cell->role) {
@@ -56,10 +51,25 @@ bool EntryRules::handlesSource(const QString& field) {
     }
 }
 
+// The cell bound to a field when a mouse press toggles it; nullptr otherwise.
+const ItemCell* toggleCellOf(const QString& field) {
+    const ItemCell* cell = Catalogue::instance().cellOf(field).cell;
+    return cell && cell->clickToggle ? cell : nullptr;
+}
+
+} // namespace
+
+EntryRules::EntryRules(ExamineeRecord& record)
+    : record_(record) {}
+
+bool EntryRules::handlesSource(const QString& field) {
+    return runsRule(Catalogue::instance().cellOf(field));
+}
+
 void EntryRules::sourceChanged(const QString& field) {
-    if (!handlesSource(field))
-        return;
     const Catalogue::CellRef ref = Catalogue::instance().cellOf(field);
+    if (!runsRule(ref))
+        return;
     switch (ref.cell->role) {
     case CellRole::Trial:
         trialChanged(*ref.item, ref.cell->trial);
@@ -135,15 +145,14 @@ void EntryRules::repeatTrialChosen(const Subtest& subtest, const Item& item) {
 }
 
 bool EntryRules::hasClickToggle(const QString& field) {
-    const ItemCell* cell = Catalogue::instance().cellOf(field).cell;
-    return cell && cell->clickToggle;
+    return toggleCellOf(field) != nullptr;
 }
 
 void EntryRules::click(const QString& field) {
-    if (!hasClickToggle(field))
+    const ItemCell* cell = toggleCellOf(field);
+    if (!cell)
         return;
-    const ItemCell& cell = *Catalogue::instance().cellOf(field).cell;
-    const QString name = fieldOf(cell);
+    const QString name = fieldOf(*cell);
     record_.tableOf(name).edit();
     const QString text = record_.text(name);
     if (text.isEmpty() || text == QLatin1String("1"))
