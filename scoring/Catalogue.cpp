@@ -296,6 +296,14 @@ QByteArray readResource(const QString& path) {
 
 } // namespace
 
+QString qualifiedField(int table, const QString& field) {
+    return QStringLiteral("%1:%2").arg(table).arg(field);
+}
+
+QString ItemCell::qualifiedField() const {
+    return iksa::qualifiedField(table, field);
+}
+
 const ItemCell* Item::cell(CellRole role, int trial) const {
     for (const ItemCell& c : cells)
         if (c.role == role && c.trial == trial)

@@ -33,6 +33,10 @@ struct ScoreDomain {
     int sumCheck = 0;
 };
 
+// The record's name of a field together with its table ("1:S_1_7"), the form
+// ExamineeRecord reads and writes without searching the tables.
+QString qualifiedField(int table, const QString& field);
+
 enum class CellRole {
     Response, // free text of the examinee's answer or order
     Time,     // solution time in seconds
@@ -59,6 +63,8 @@ struct ItemCell {
     // Derived item scores: the box follows its first trial alone, so clearing
     // the first trial clears it (OPA).
     bool firstTrialClears = false;
+
+    QString qualifiedField() const; // "1:S_1_7"
 };
 
 // The test content of an item. It comes from the battery's materials; the

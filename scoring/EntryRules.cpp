@@ -11,11 +11,6 @@ namespace iksa {
 
 namespace {
 
-// The record's name of a cell's field, with its table.
-QString fieldOf(const ItemCell& cell) {
-    return QStringLiteral("%1:%2").arg(cell.table).arg(cell.field);
-}
-
 QVector<const ItemCell*> trialsOf(const Item& item) {
     QVector<const ItemCell*> trials;
     for (const ItemCell& cell : item.cells)
@@ -91,7 +86,7 @@ void EntryRules::trialChanged(const Item& item, int trial) {
     const QVector<const ItemCell*> trials = trialsOf(item);
     QStringList texts;
     for (const ItemCell* cell : trials)
-        texts.append(record_.text(fieldOf(*cell)));
+        texts.append(record_.text(cell->qualifiedField()));
 
     const auto filled = [&texts](int count) {
         return std::all_of(texts.begin(), texts.begin() + count,
@@ -114,7 +109,7 @@ void EntryRules::trialChanged(const Item& item, int trial) {
         result = sum(trial);
     else
         return;
-    record_.setText(fieldOf(*score), result);
+    record_.setText(score->qualifiedField(), result);
 }
 
 // The key button scores "1", any other button "0"; a code that matches no
@@ -122,24 +117,24 @@ void EntryRules::trialChanged(const Item& item, int trial) {
 void EntryRules::optionChanged(const Item& item) {
     const ItemCell* option = item.cell(CellRole::Option);
     const ItemCell* score = item.cell(CellRole::Score);
-    const int button = int(option->optionCodes.indexOf(record_.text(fieldOf(*option))));
+    const int button = int(option->optionCodes.indexOf(record_.text(option->qualifiedField())));
     if (button < 0)
         return;
     const bool isKey = button + 1 == item.content.keyOption;
-    record_.setText(fieldOf(*score), isKey ? QStringLiteral("1") : QStringLiteral("0"));
+    record_.setText(score->qualifiedField(), isKey ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 // A scoring button chosen for a further trial sets the item's first trial to
 // its failure button, so that the item counts once.
 void EntryRules::repeatTrialChosen(const Subtest& subtest, const Item& item) {
     const ItemCell* repeat = item.cell(CellRole::Score);
-    if (repeat->domain.buttons.indexOf(record_.text(fieldOf(*repeat))) <= 0)
+    if (repeat->domain.buttons.indexOf(record_.text(repeat->qualifiedField())) <= 0)
         return;
     for (const Item* first : subtest.items()) {
         if (first->number != item.number || isRepeatRow(*first))
             continue;
         const ItemCell* score = first->cell(CellRole::Score);
-        record_.setText(fieldOf(*score), score->domain.buttons.first());
+        record_.setText(score->qualifiedField(), score->domain.buttons.first());
         return;
     }
 }
@@ -152,7 +147,7 @@ void EntryRules::click(const QString& field) {
     const ItemCell* cell = toggleCellOf(field);
     if (!cell)
         return;
-    const QString name = fieldOf(*cell);
+    const QString name = cell->qualifiedField();
     record_.tableOf(name).edit();
     const QString text = record_.text(name);
     if (text.isEmpty() || text == QLatin1String("1"))

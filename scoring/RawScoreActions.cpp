@@ -15,11 +15,7 @@ namespace {
 constexpr int resultTable = 3;
 
 QString resultField(const QString& field) {
-    return QStringLiteral("%1:%2").arg(resultTable).arg(field);
-}
-
-QString fieldOf(const ItemCell& cell) {
-    return QStringLiteral("%1:%2").arg(cell.table).arg(cell.field);
+    return qualifiedField(resultTable, field);
 }
 
 // Where an action sits in the catalogue.
@@ -130,7 +126,7 @@ private:
                 twoCounts = true;
         int total = 0;
         for (const ItemCell* cell : cells) {
-            const QString value = text(fieldOf(*cell));
+            const QString value = text(cell->qualifiedField());
             if (cell->domain.kind == ScoreKind::Chosen)
                 total += chosenPoints(cell->domain, value);
             else if (value == QLatin1String("1"))
@@ -155,7 +151,7 @@ private:
         startEditing();
         writeResult(at_.section->totalField, total);
         int span = 0;
-        while (span < cells.size() && text(fieldOf(*cells[span])) != QLatin1String("0"))
+        while (span < cells.size() && text(cells[span]->qualifiedField()) != QLatin1String("0"))
             ++span;
         writeResult(at_.section->spanField, span);
     }
@@ -182,7 +178,7 @@ private:
         QStringList counts;
         for (const GroupField& field : at_.group->fields)
             if (field.role == CellRole::Count)
-                counts.append(text(QStringLiteral("%1:%2").arg(field.table).arg(field.field)));
+                counts.append(text(qualifiedField(field.table, field.field)));
         if (counts.size() < 2 || counts[0].isEmpty() || counts[1].isEmpty())
             return;
         if (at_.action->rule == ScoreRule::PositiveDifference) {
@@ -208,13 +204,13 @@ private:
             for (const ItemCell& cell : item->cells) {
                 if (cell.role != CellRole::Trial)
                     continue;
-                const QString value = text(fieldOf(cell));
+                const QString value = text(cell.qualifiedField());
                 anyFilled = anyFilled || !value.isEmpty();
                 passed += value == QLatin1String("1") ? 1 : 0;
             }
             if (anyFilled) {
                 const ItemCell* score = item->cell(CellRole::Score);
-                write(score->field, fieldOf(*score), passed);
+                write(score->field, score->qualifiedField(), passed);
             }
             total += passed;
         }
