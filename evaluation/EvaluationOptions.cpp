@@ -28,9 +28,8 @@ int EvaluationOptions::significanceItem() const {
 void EvaluationOptions::RadioGroup2Click(int item) {
     if (item < 0 || item >= MeanBasisCount)
         return;
+    // All fourteen marks every time: they follow the basis alone.
     meanBasis_ = item;
-    // All fourteen marks every time, whatever they were before.
-    marks_ = iksa::meanBasis(item).rows;
     emit changed();
 }
 
@@ -47,7 +46,7 @@ QStringList EvaluationOptions::meanBasisCaptions() {
 
 bool EvaluationOptions::isMarked(const QString& scaledField) const {
     const qsizetype index = markedFields().indexOf(scaledField);
-    return index >= 0 && ((marks_ >> index) & 1U);
+    return index >= 0 && iksa::meanBasis(meanBasis_).includes(int(index) + 1);
 }
 
 QStringList EvaluationOptions::markedFields() {

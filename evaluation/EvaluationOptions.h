@@ -42,8 +42,7 @@ signals:
 
 private:
     int significance_ = 2;
-    int meanBasis_ = 0;
-    quint16 marks_ = 0x3fff; // bit i: markedFields()[i]
+    int meanBasis_ = 0; // its rows are the marks of markedFields()
     bool showMean_ = true;
 };
 
