@@ -195,18 +195,15 @@ bool EvaluationRun::Button2Click() {
                                 .arg(sum));
         rows[k] = *row;
     }
-    for (const CompositeInfo& info : compositeInfos())
-        write(QString::fromLatin1(info.code) + QStringLiteral("_IQ_IS"),
-              QString::number(rows[static_cast<size_t>(info.composite)].score));
-    for (const CompositeInfo& info : compositeInfos())
-        write(QString::fromLatin1(info.code) + QStringLiteral("_PER"),
-              rows[static_cast<size_t>(info.composite)].percentile);
-    for (const CompositeInfo& info : compositeInfos())
-        write(QString::fromLatin1(info.code) + QStringLiteral("_IS_90"),
-              rows[static_cast<size_t>(info.composite)].ci90);
-    for (const CompositeInfo& info : compositeInfos())
-        write(QString::fromLatin1(info.code) + QStringLiteral("_IS_95"),
-              rows[static_cast<size_t>(info.composite)].ci95);
+    const auto writePass = [&](const char* ending, const auto& textOf) {
+        for (const CompositeInfo& info : compositeInfos())
+            write(field(info.code) + QLatin1String(ending),
+                  textOf(rows[static_cast<size_t>(info.composite)]));
+    };
+    writePass("_IQ_IS", [](const CompositeRow& row) { return QString::number(row.score); });
+    writePass("_PER", [](const CompositeRow& row) { return row.percentile; });
+    writePass("_IS_90", [](const CompositeRow& row) { return row.ci90; });
+    writePass("_IS_95", [](const CompositeRow& row) { return row.ci95; });
 
     // 10. The subtest means.
     Prumer_subtestu();
