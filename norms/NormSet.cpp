@@ -2,6 +2,19 @@
 
 namespace iksa {
 
+namespace {
+
+// The texts of (first, second) for second from highest down to lowest.
+QStringList textsDownFrom(const QMap<std::pair<int, int>, QString>& texts, int first, int highest,
+                          int lowest) {
+    QStringList list;
+    for (int second = highest; second >= lowest; --second)
+        list.append(texts.value({first, second}));
+    return list;
+}
+
+} // namespace
+
 const QVector<AgeBand>& NormSet::bands(AgeBandFamily family) const {
     return ageBands[static_cast<size_t>(family)];
 }
@@ -44,25 +57,16 @@ QString NormSet::indexCriticalValue(int comparison, int ageGroup) const {
 }
 
 QStringList NormSet::indexBaseRateList(int comparison) const {
-    QStringList list;
-    for (int difference = 40; difference >= 0; --difference)
-        list.append(indexBaseRates.value({comparison, difference}));
-    return list;
+    return textsDownFrom(indexBaseRates, comparison, 40, 0);
 }
 
 QStringList NormSet::spanCumulativeList(int band, SpanDirection direction) const {
-    const auto& texts = direction == SpanDirection::Forward ? spanForward : spanBackward;
-    QStringList list;
-    for (int span = 9; span >= 0; --span)
-        list.append(texts.value({band, span}));
-    return list;
+    return textsDownFrom(direction == SpanDirection::Forward ? spanForward : spanBackward, band, 9,
+                         0);
 }
 
 QStringList NormSet::spanDifferenceCumulativeList(int band) const {
-    QStringList list;
-    for (int difference = 7; difference >= -6; --difference)
-        list.append(spanDifference.value({band, difference}));
-    return list;
+    return textsDownFrom(spanDifference, band, 7, -6);
 }
 
 SymbolThresholds NormSet::symbolOptionThresholds(int band, SymbolProcedure procedure) const {
