@@ -1,5 +1,7 @@
 #pragma once
 
+#include "norms/NormTypes.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -14,7 +16,7 @@ namespace iksa {
 struct MeanBasis {
     const char* caption; // the item of RadioGroup2
     const char* title;   // the title of the strengths table on page 2
-    quint16 rows;        // bit i: analysis row i + 1 is marked and included
+    quint16 rows;        // bit i: analysis row i + 1 is marked and included (meanBasisRows())
     bool separateScales; // verbal rows against the verbal mean, performance rows
                          // against the performance mean; otherwise all rows
                          // against the overall mean
@@ -22,8 +24,6 @@ struct MeanBasis {
     bool includes(int row) const { return (rows >> (row - 1)) & 1U; } // row 1 … 14
 };
 
-constexpr int MeanBasisCount = 6;
-constexpr int AnalysisRowCount = 14;
 constexpr int VerbalRowCount = 7; // rows 1 … 7 verbal, 8 … 14 performance
 constexpr int SoAnalysisRow = 14;
 

@@ -55,6 +55,30 @@ std::optional<Composite> compositeFromCode(const QString& code) {
     return std::nullopt;
 }
 
+namespace {
+
+// Rows as bit masks, row 1 in bit 0.
+constexpr quint16 allRows = 0x3fff;
+constexpr quint16 without(quint16 mask, std::initializer_list<int> rows) {
+    for (const int row : rows)
+        mask = static_cast<quint16>(mask & ~(1U << (row - 1)));
+    return mask;
+}
+
+} // namespace
+
+const std::array<quint16, MeanBasisCount>& meanBasisRows() {
+    static constexpr std::array<quint16, MeanBasisCount> rows{
+        allRows,
+        without(allRows, {7, 13, 14}),
+        without(allRows, {7, 13, 14}),
+        without(allRows, {6, 12, 14}),
+        without(allRows, {14}),
+        allRows,
+    };
+    return rows;
+}
+
 QString ageBandFamilyCode(AgeBandFamily family) {
     switch (family) {
     case AgeBandFamily::Scaled:

@@ -84,6 +84,13 @@ struct AgeBand {
     int lastAge = 0;
 };
 
+// The mean bases 0 … 5 of the strengths analysis (evaluation/MeanBases.h)
+// and the analysis rows 1 … 14 each includes, row 1 in bit 0. A basis has a
+// DeviationNorms record for each row it includes and for no other.
+constexpr int MeanBasisCount = 6;
+constexpr int AnalysisRowCount = 14;
+const std::array<quint16, MeanBasisCount>& meanBasisRows();
+
 // A DeviationNorms record: position 0 the critical difference at 0.15, 1 at
 // 0.05, 2 … 6 the deviations reached by 1, 2, 5, 10 and 25 % of the sample.
 using DeviationRecord = std::array<double, 7>;

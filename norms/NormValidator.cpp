@@ -63,19 +63,6 @@ constexpr int HighestCompositeScore = 156;
 constexpr int PercentileWidth = 6;
 constexpr int IntervalWidth = 9;
 
-// The analysis rows included in each mean basis 0 … 5.
-const QVector<QVector<int>>& basisRows() {
-    static const QVector<QVector<int>> rows{
-        {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14},
-        {1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12},
-        {1, 2, 3, 4, 5, 6, 8, 9, 10, 11, 12},
-        {1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 13},
-        {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13},
-        {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14},
-    };
-    return rows;
-}
-
 constexpr int ComparisonCount = 7;
 constexpr int LargestBaseRateDifference = 40;
 
@@ -313,8 +300,10 @@ private:
 
     void checkDeviationNorms() {
         QSet<std::pair<int, int>> expected;
-        for (int basis = 0; basis < basisRows().size(); ++basis)
-            for (int row : basisRows()[basis]) {
+        for (int basis = 0; basis < MeanBasisCount; ++basis)
+            for (int row = 1; row <= AnalysisRowCount; ++row) {
+                if (!((meanBasisRows()[static_cast<size_t>(basis)] >> (row - 1)) & 1U))
+                    continue;
                 expected.insert({basis, row});
                 const QString where =
                     QStringLiteral("DeviationNorms báze %1 řádek %2").arg(basis).arg(row);
