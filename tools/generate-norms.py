@@ -188,13 +188,11 @@ def build_scaled():
     for code, sets in IDENTICAL:
         for s in sets:
             leader[(code, s)] = sets[0]
-    params = {}
     tables = {}
     for _, code, _ in SUBTESTS:
         for s in SETS:
             lead = leader.get((code, s), s)
             if lead != s:
-                params[(code, s)] = params[(code, lead)]
                 tables[(code, s)] = tables[(code, lead)]
                 continue
             mean, sd = set_parameters(code, s)
@@ -203,7 +201,6 @@ def build_scaled():
                 if not any(t == table for t in tables.values()):
                     break
                 mean += 0.25
-            params[(code, s)] = (mean, sd)
             tables[(code, s)] = table
     return tables
 
@@ -510,10 +507,10 @@ def main():
                   ensure_ascii=False, indent=2)
         f.write("\n")
 
-    bands = [("scaled", i, a, b) for i, (a, b) in enumerate(SCALED_BANDS, start=1)]
-    bands += [("comparison", i, a, b) for i, (a, b) in enumerate(REPORT_BANDS, start=1)]
-    bands += [("span", i, a, b) for i, (a, b) in enumerate(REPORT_BANDS, start=1)]
-    bands += [("symbol", i, a, b) for i, (a, b) in enumerate(SYMBOL_BANDS, start=1)]
+    families = [("scaled", SCALED_BANDS), ("comparison", REPORT_BANDS), ("span", REPORT_BANDS),
+                ("symbol", SYMBOL_BANDS)]
+    bands = [(family, i, a, b) for family, family_bands in families
+             for i, (a, b) in enumerate(family_bands, start=1)]
     write("age-bands.tsv", [generated, "FAMILY\tBAND\tFIRST_AGE\tLAST_AGE",
                             "scaled: norm tables; comparison: IndexCriticalValues;",
                             "span: SpanCumulative and SpanDifferenceCumulative;",
