@@ -89,7 +89,6 @@ DbfLayout readDbfLayout(int fd, qint64 fileSize) {
     layout.recordCount = le32(head, 4);
     layout.headerLength = le16(head, 8);
     layout.recordLength = le16(head, 10);
-    layout.languageDriver = static_cast<quint8>(head[29]);
     if (layout.headerLength < fileHeaderSize + 1 || layout.headerLength > fileSize)
         throw DbfDamage{QStringLiteral("hlavička tabulky je poškozená (udává délku %1 bajtů, "
                                        "soubor má %2)")

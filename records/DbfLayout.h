@@ -17,7 +17,6 @@ struct DbfField {
 
 struct DbfLayout {
     quint8 version = 0x03;
-    quint8 languageDriver = 0;
     qint64 recordCount = 0;
     int headerLength = 0;
     int recordLength = 0;

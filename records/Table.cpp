@@ -91,7 +91,6 @@ struct Table::Private {
     const TableSchema& schema;
     QHash<QString, int> index; // upper-case name → column
 
-    QString directory;
     QString path;
     int fd = -1;
     DBFHandle dbf = nullptr;
@@ -301,7 +300,6 @@ struct Table::Private {
             throw;
         }
         readOnly = options.readOnly;
-        directory = dir.absolutePath();
     }
 
     void openHandle(const QByteArray& native, bool forReading) {
@@ -536,10 +534,6 @@ void Table::close() {
 
 bool Table::isOpen() const {
     return d->state != TableState::Inactive;
-}
-
-bool Table::isReadOnly() const {
-    return d->readOnly;
 }
 
 QString Table::filePath() const {

@@ -53,7 +53,6 @@ public:
     void open(const QDir& directory, const OpenOptions& options);
     void close(); // drops pending changes
     bool isOpen() const;
-    bool isReadOnly() const;
     QString filePath() const; // the file actually opened
 
     // Cursor over the rows in natural order.
