@@ -350,16 +350,20 @@ struct Table::Private {
         return Windows1250::decode(bytes.first(end));
     }
 
-    void load() {
-        if (pos < 0)
-            raw = QByteArray(layout.recordLength, ' ');
-        else
-            raw = readRow(live[static_cast<std::size_t>(pos)]);
+    // Fills the buffer with a stored row, or with an empty row when `row` is
+    // null; no text counts as changed.
+    void fillBuffer(const QByteArray& row) {
+        const bool empty = row.isNull();
+        raw = empty ? QByteArray(layout.recordLength, ' ') : row;
         texts.clear();
         for (int i = 0; i < schema.columns.size(); ++i)
-            texts.append(pos < 0 ? QString() : decode(raw, i));
+            texts.append(empty ? QString() : decode(raw, i));
         dirty.fill(false, schema.columns.size());
         modified = false;
+    }
+
+    void load() {
+        fillBuffer(pos < 0 ? QByteArray() : readRow(live[static_cast<std::size_t>(pos)]));
         emit q->recordChanged();
     }
 
@@ -638,12 +642,7 @@ void Table::insert() {
     d->requireWritable();
     finishEditing();
     d->posBeforeInsert = d->pos;
-    d->raw = QByteArray(d->layout.recordLength, ' ');
-    d->texts.clear();
-    for (int i = 0; i < d->schema.columns.size(); ++i)
-        d->texts.append(QString());
-    d->dirty.fill(false, d->schema.columns.size());
-    d->modified = false;
+    d->fillBuffer({});
     d->setState(TableState::Insert);
     emit recordChanged();
 }
