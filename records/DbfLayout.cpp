@@ -1,6 +1,7 @@
 #include "DbfLayout.h"
 
 #include <cctype>
+#include <cerrno>
 #include <unistd.h>
 
 namespace iksa {
@@ -21,13 +22,8 @@ quint32 le32(const QByteArray& b, int at) {
 
 QByteArray readAt(int fd, qint64 offset, int size) {
     QByteArray bytes(size, Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < size) {
-        const ssize_t n = ::pread(fd, bytes.data() + done, size - done, offset + done);
-        if (n <= 0)
-            throw DbfDamage{QStringLiteral("hlavičku tabulky nelze přečíst")};
-        done += n;
-    }
+    if (readFullyAt(fd, offset, bytes.data(), size) != size)
+        throw DbfDamage{QStringLiteral("hlavičku tabulky nelze přečíst")};
     return bytes;
 }
 
@@ -71,6 +67,20 @@ DbfField readDescriptor(const QByteArray& d, int number) {
 }
 
 } // namespace
+
+qint64 readFullyAt(int fd, qint64 offset, char* into, qint64 size) {
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n =
+            ::pread(fd, into + done, static_cast<std::size_t>(size - done), offset + done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    return done;
+}
 
 DbfLayout readDbfLayout(int fd, qint64 fileSize) {
     if (fileSize < fileHeaderSize)

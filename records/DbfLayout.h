@@ -36,4 +36,9 @@ struct DbfDamage {
 // and room in the file for every record the header counts. Throws DbfDamage.
 DbfLayout readDbfLayout(int fd, qint64 fileSize);
 
+// Reads `size` bytes at `offset` of the open file `fd` into `into`, going on
+// after short reads and interruptions; returns the bytes read, fewer at the
+// end of the file or on an error.
+qint64 readFullyAt(int fd, qint64 offset, char* into, qint64 size);
+
 } // namespace iksa

@@ -237,13 +237,14 @@ struct Table::Private {
                     const qint64 end = layout.recordOffset(layout.recordCount);
                     block.resize(static_cast<std::size_t>(std::min(blockSize, end - at)));
                     blockStart = at;
-                    blockEnd = at + readFully(at, block.data(), static_cast<qint64>(block.size()));
+                    blockEnd =
+                        at + readFullyAt(fd, at, block.data(), static_cast<qint64>(block.size()));
                     if (blockEnd <= at)
                         throw openError(path,
                                         QStringLiteral("záznam č. %1 nelze přečíst").arg(row + 1));
                 }
                 flag = block[static_cast<std::size_t>(at - blockStart)];
-            } else if (::pread(fd, &flag, 1, at) != 1) {
+            } else if (readFullyAt(fd, at, &flag, 1) != 1) {
                 throw openError(path, QStringLiteral("záznam č. %1 nelze přečíst").arg(row + 1));
             }
             if (flag == ' ')
@@ -253,20 +254,6 @@ struct Table::Private {
                                                      "příznak smazání)")
                                           .arg(row + 1));
         }
-    }
-
-    qint64 readFully(qint64 at, char* into, qint64 size) const {
-        qint64 done = 0;
-        while (done < size) {
-            const ssize_t n =
-                ::pread(fd, into + done, static_cast<std::size_t>(size - done), at + done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            done += n;
-        }
-        return done;
     }
 
     void openFile(const QDir& dir, const OpenOptions& options) {
@@ -770,8 +757,7 @@ QString Table::storedText(int recNo, int fieldIndex) const {
     const DbfField& field = d->layout.fields[fieldIndex];
     QByteArray row(d->layout.recordLength, ' ');
     const qint64 at = d->layout.recordOffset(fileRow) + field.offset;
-    if (::pread(d->fd, row.data() + field.offset, static_cast<std::size_t>(field.width), at) !=
-        field.width)
+    if (readFullyAt(d->fd, at, row.data() + field.offset, field.width) != field.width)
         throw UserError(QStringLiteral("Záznam č. %1 tabulky „%2“ nelze přečíst.")
                             .arg(fileRow + 1)
                             .arg(d->path));
