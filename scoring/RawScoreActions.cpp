@@ -47,19 +47,14 @@ Located locate(const QString& handler) {
     throw UserError(QStringLiteral("Neznámá akce výpočtu hrubého skóru: %1").arg(handler));
 }
 
-QVector<const ItemCell*> scoreCells(const QVector<Item>& items, QVector<const ItemCell*> cells) {
-    for (const Item& item : items)
-        if (const ItemCell* score = item.cell(CellRole::Score))
-            cells.append(score);
-    return cells;
-}
-
+// The item score cells of the action's OPA part, or of its whole page.
 QVector<const ItemCell*> scoreCells(const Located& at) {
-    if (at.section)
-        return scoreCells(at.section->items, {});
     QVector<const ItemCell*> cells;
     for (const Section& section : at.subtest->sections)
-        cells = scoreCells(section.items, cells);
+        if (!at.section || &section == at.section)
+            for (const Item& item : section.items)
+                if (const ItemCell* score = item.cell(CellRole::Score))
+                    cells.append(score);
     return cells;
 }
 
@@ -239,10 +234,6 @@ QStringList RawScoreActions::handlersOf(int subtest) {
     for (const Located& found : actionsOf(Catalogue::instance().subtest(subtest)))
         names.append(found.action->handler);
     return names;
-}
-
-bool RawScoreActions::isHandler(const QString& name) {
-    return handlers().contains(name);
 }
 
 QStringList RawScoreActions::run(const QString& handler) {
