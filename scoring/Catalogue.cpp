@@ -319,15 +319,6 @@ QVector<const Item*> Subtest::items() const {
     return list;
 }
 
-QVector<const ItemCell*> Subtest::scoreCells() const {
-    QVector<const ItemCell*> list;
-    for (const Item* item : items())
-        for (const ItemCell& cell : item->cells)
-            if (cell.domain.kind != ScoreKind::None)
-                list.append(&cell);
-    return list;
-}
-
 const Section* Subtest::section(const QString& key) const {
     for (const Section& s : sections)
         if (s.key == key)

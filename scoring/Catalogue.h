@@ -163,8 +163,6 @@ struct Subtest {
 
     // Every item row of the page in page order, across sections.
     QVector<const Item*> items() const;
-    // The typed, chosen and derived score and trial cells, in item order.
-    QVector<const ItemCell*> scoreCells() const;
     const Section* section(const QString& key) const;
 };
 

@@ -25,7 +25,6 @@ public:
 
     static QStringList handlers();              // all, subtest by subtest
     static QStringList handlersOf(int subtest); // OPA: forward, backward, total
-    static bool isHandler(const QString& name);
 
     // Runs the action; returns the fields written, in order (none when the
     // input was incomplete). An unknown handler, or a count or part total that
