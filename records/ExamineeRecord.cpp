@@ -205,44 +205,42 @@ void ExamineeRecord::storePendingChanges() {
 }
 
 Table& ExamineeRecord::tableOf(const QString& field) {
-    return const_cast<Table&>(std::as_const(*this).tableOfConst(field));
+    return const_cast<Table&>(*resolve(field).table);
 }
 
 QString ExamineeRecord::text(const QString& field) const {
-    return tableOfConst(field).text(bareName(field));
+    const ResolvedField resolved = resolve(field);
+    return resolved.table->text(resolved.name);
 }
 
 int ExamineeRecord::integer(const QString& field) const {
-    return tableOfConst(field).integer(bareName(field));
+    const ResolvedField resolved = resolve(field);
+    return resolved.table->integer(resolved.name);
 }
 
 void ExamineeRecord::setText(const QString& field, const QString& text) {
-    tableOf(field).setText(bareName(field), text);
+    const ResolvedField resolved = resolve(field);
+    const_cast<Table*>(resolved.table)->setText(resolved.name, text);
 }
 
-QString ExamineeRecord::bareName(const QString& field) {
-    if (field.size() > 2 && field[1] == QLatin1Char(':') &&
-        QStringLiteral("123").contains(field[0]))
-        return field.mid(2);
-    return field;
-}
-
-const Table& ExamineeRecord::tableOfConst(const QString& field) const {
+ExamineeRecord::ResolvedField ExamineeRecord::resolve(const QString& field) const {
     const DataModule& data = data_;
     if (field.size() > 2 && field[1] == QLatin1Char(':')) {
         const Table* named = field[0] == QLatin1Char('1')   ? &data.table1()
                              : field[0] == QLatin1Char('2') ? &data.table2()
                              : field[0] == QLatin1Char('3') ? &data.table3()
                                                             : nullptr;
-        if (named && named->fieldIndex(field.mid(2)) >= 0)
-            return *named;
-        if (named)
-            throw UserError(QStringLiteral("Pole „%1“ v tabulce %2 („%3“) neexistuje.")
-                                .arg(field.mid(2), named->name(), named->schema().fileName));
+        if (named) {
+            const QString name = field.mid(2);
+            if (named->fieldIndex(name) < 0)
+                throw UserError(QStringLiteral("Pole „%1“ v tabulce %2 („%3“) neexistuje.")
+                                    .arg(name, named->name(), named->schema().fileName));
+            return {named, name};
+        }
     }
     for (const Table* table : {&data.table3(), &data.table1(), &data.table2()})
         if (table->fieldIndex(field) >= 0)
-            return *table;
+            return {table, field};
     throw UserError(QStringLiteral("Pole „%1“ není v žádné z tabulek záznamu.").arg(field));
 }
 

@@ -79,6 +79,12 @@ signals:
     void moved();
 
 private:
+    // A field name with the table that holds it and its name there.
+    struct ResolvedField {
+        const Table* table;
+        QString name; // "1:NAME" → "NAME"
+    };
+
     void refreshNotAdministeredDisplay();
     void pressButton(NavigatorButton button);
     void removeRows();
@@ -86,8 +92,7 @@ private:
     void move(NavigatorButton button);
     void insertRecord();
     void postRecord();
-    const Table& tableOfConst(const QString& field) const;
-    static QString bareName(const QString& field); // "1:NAME" → "NAME"
+    ResolvedField resolve(const QString& field) const;
 
     DataModule& data_;
     bool soNotAdministered_ = false;
