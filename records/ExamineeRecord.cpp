@@ -69,27 +69,20 @@ void ExamineeRecord::pressButton(NavigatorButton button) {
     }
 }
 
-void ExamineeRecord::move(NavigatorButton button) {
+template <typename Step> void ExamineeRecord::moveAll(Step step) {
     validatePending();
     // Table3 first, then Table1 (DBNavigator2), then Table2 (DBNavigator3).
-    for (Table* table : {&data_.table3(), &data_.table1(), &data_.table2()}) {
-        switch (button) {
-        case NavigatorButton::First:
-            table->first();
-            break;
-        case NavigatorButton::Prior:
-            table->prior();
-            break;
-        case NavigatorButton::Next:
-            table->next();
-            break;
-        default:
-            table->last();
-            break;
-        }
-    }
+    for (Table* table : {&data_.table3(), &data_.table1(), &data_.table2()})
+        step(*table);
     refreshNotAdministeredDisplay();
-    emit moved();
+}
+
+void ExamineeRecord::move(NavigatorButton button) {
+    void (Table::*const step)() = button == NavigatorButton::First   ? &Table::first
+                                  : button == NavigatorButton::Prior ? &Table::prior
+                                  : button == NavigatorButton::Next  ? &Table::next
+                                                                     : &Table::last;
+    moveAll([step](Table& table) { (table.*step)(); });
 }
 
 // "přidat", step by step as the navigators' click handlers carry it out.
@@ -169,16 +162,7 @@ void ExamineeRecord::removeRows() {
 }
 
 void ExamineeRecord::moveTo(int recNo) {
-    synced([&] { moveRows(recNo); });
-}
-
-void ExamineeRecord::moveRows(int recNo) {
-    validatePending();
-    data_.table3().moveTo(recNo);
-    data_.table1().moveTo(recNo);
-    data_.table2().moveTo(recNo);
-    refreshNotAdministeredDisplay();
-    emit moved();
+    synced([&] { moveAll([recNo](Table& table) { table.moveTo(recNo); }); });
 }
 
 int ExamineeRecord::recordCount() const {

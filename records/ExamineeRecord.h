@@ -75,8 +75,6 @@ public:
 
 signals:
     void soCellsHiddenChanged(bool hidden);
-    // The three tables moved to another record (navigator move or moveTo).
-    void moved();
 
 private:
     // A field name with the table that holds it and its name there.
@@ -88,7 +86,9 @@ private:
     void refreshNotAdministeredDisplay();
     void pressButton(NavigatorButton button);
     void removeRows();
-    void moveRows(int recNo);
+    // Checks the pending texts, runs `step` on Table3, Table1, Table2, then
+    // refreshes the not-administered display.
+    template <typename Step> void moveAll(Step step);
     void move(NavigatorButton button);
     void insertRecord();
     void postRecord();
