@@ -1,7 +1,8 @@
 #include "RestorePaths.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QRegularExpression>
+#include <sys/stat.h>
 
 namespace iksa {
 
@@ -38,7 +39,7 @@ std::optional<QStringList> restoreComponents(const QString& archivedName, bool f
 }
 
 QString matchNameIgnoringCase(const QDir& dir, const QString& name) {
-    if (QFileInfo(dir.filePath(name)).exists() || QFileInfo(dir.filePath(name)).isSymLink())
+    if (pathExists(dir.filePath(name)))
         return name;
     const QStringList entries = dir.entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
@@ -46,6 +47,11 @@ QString matchNameIgnoringCase(const QDir& dir, const QString& name) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
     return name;
+}
+
+bool pathExists(const QString& path) {
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
 } // namespace iksa

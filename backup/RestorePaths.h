@@ -19,4 +19,8 @@ std::optional<QStringList> restoreComponents(const QString& archivedName, bool f
 // `name` itself. A restored iksa.dbf thus replaces IKSA.DBF, never a twin.
 QString matchNameIgnoringCase(const QDir& dir, const QString& name);
 
+// Whether `path` is a directory entry of any kind, dangling symbolic links
+// included.
+bool pathExists(const QString& path);
+
 } // namespace iksa

@@ -1,6 +1,7 @@
 #include "StagedReplacement.h"
 
 #include "ArchiveFormat.h"
+#include "RestorePaths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,12 +21,6 @@ const QLatin1String kJournalHeader("iksa-restore-journal 1");
 
 QByteArray native(const QString& path) {
     return QFile::encodeName(path);
-}
-
-// A directory entry of any kind, dangling symbolic links included.
-bool pathExists(const QString& path) {
-    struct stat info;
-    return ::lstat(native(path).constData(), &info) == 0;
 }
 
 void removePath(const QString& path) {

@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
-#include <sys/stat.h>
 #include <zlib.h>
 
 namespace iksa {
@@ -36,11 +35,6 @@ int zlibLevel(TCompressionLevel level) {
         break;
     }
     return Z_BEST_SPEED;
-}
-
-bool pathExists(const QString& path) {
-    struct stat info;
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0;
 }
 
 bool shouldRestore(TRestoreMode mode, bool exists, quint32 existingDate, quint32 archivedDate) {
