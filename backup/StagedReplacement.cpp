@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
-#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -118,11 +117,6 @@ void StagedReplacement::finishStaged(const std::optional<QDateTime>& time) {
         }
     }
     staged_.append({target, temp, QString()});
-}
-
-bool StagedReplacement::isStaged(const QString& target) const {
-    return std::any_of(staged_.begin(), staged_.end(),
-                       [&](const Staged& staged) { return staged.target == target; });
 }
 
 void StagedReplacement::writeJournal() const {

@@ -39,7 +39,6 @@ public:
     // gives it `time` when there is one, and closes it.
     void finishStaged(const std::optional<QDateTime>& time);
 
-    bool isStaged(const QString& target) const;
     int count() const { return int(staged_.size()); }
 
     void commit();
