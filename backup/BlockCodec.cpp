@@ -12,18 +12,13 @@ Bytef* bytes(const char* data) {
 
 } // namespace
 
-struct BlockCompressor::Stream {
-    z_stream z{};
-    bool ready = false;
-};
-
-struct BlockInflater::Stream {
+struct ZlibStream {
     z_stream z{};
     bool ready = false;
 };
 
 BlockCompressor::BlockCompressor(int zlibLevel)
-    : stream_(std::make_unique<Stream>()) {
+    : stream_(std::make_unique<ZlibStream>()) {
     stream_->ready =
         deflateInit2(&stream_->z, zlibLevel, Z_DEFLATED, MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK;
 }
@@ -50,7 +45,7 @@ int BlockCompressor::compress(const char* data, int size) {
 }
 
 BlockInflater::BlockInflater()
-    : stream_(std::make_unique<Stream>()) {
+    : stream_(std::make_unique<ZlibStream>()) {
     stream_->ready = inflateInit2(&stream_->z, MAX_WBITS) == Z_OK;
 }
 

@@ -7,6 +7,8 @@
 
 namespace iksa {
 
+struct ZlibStream; // a z_stream and whether its init succeeded
+
 // Compresses one archive block with a fresh zlib stream (deflate method,
 // window bits 15, memory level 8, default strategy), so that no block refers
 // to an earlier one. The stream is reset for each block rather than made
@@ -27,8 +29,7 @@ public:
     const char* output() const { return out_.data(); }
 
 private:
-    struct Stream;
-    std::unique_ptr<Stream> stream_;
+    std::unique_ptr<ZlibStream> stream_;
     std::array<char, kArchiveBlockSize> out_{};
 };
 
@@ -48,8 +49,7 @@ public:
     const char* output() const { return out_.data(); }
 
 private:
-    struct Stream;
-    std::unique_ptr<Stream> stream_;
+    std::unique_ptr<ZlibStream> stream_;
     // One byte more than a block may hold, to see an oversized block.
     std::array<char, kArchiveBlockSize + 1> out_{};
 };
