@@ -25,16 +25,21 @@ inline void writeBytes(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
+// Rows with the given surnames inserted and posted into an open table.
+inline void addSurnameRows(Table& table, const QStringList& surnames) {
+    for (const QString& surname : surnames) {
+        table.insert();
+        table.setText(QStringLiteral("PRIJM"), surname);
+        table.post();
+    }
+}
+
 // Rows with the given surnames written into Table3 alone; the other two
 // tables keep their row counts.
 inline void addTable3Rows(const QDir& dir, const QStringList& surnames) {
     Table t3(table3Schema());
     t3.open(dir);
-    for (const QString& surname : surnames) {
-        t3.insert();
-        t3.setText(QStringLiteral("PRIJM"), surname);
-        t3.post();
-    }
+    addSurnameRows(t3, surnames);
 }
 
 // The message of the UserError that `action` throws; empty when it throws none.

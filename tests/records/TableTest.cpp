@@ -19,13 +19,7 @@ protected:
     }
 
     // Inserts and posts rows with the given surnames.
-    void addRows(const QStringList& surnames) {
-        for (const QString& s : surnames) {
-            t3.insert();
-            t3.setText(QStringLiteral("PRIJM"), s);
-            t3.post();
-        }
-    }
+    void addRows(const QStringList& surnames) { addSurnameRows(t3, surnames); }
 
     QStringList surnamesInOrder() {
         QStringList names;
