@@ -42,7 +42,7 @@ public:
 
     // Moves the three tables to record `recNo` (1-based, natural order) as a
     // navigator move does: pending changes stored first, then the
-    // not-administered display refreshed. For iksa-cli and the search.
+    // not-administered display refreshed. For iksa-cli and the import.
     void moveTo(int recNo);
     int recordCount() const; // rows of Table3
     int recNo() const;       // current record of Table3, 0 when empty
