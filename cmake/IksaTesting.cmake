@@ -15,6 +15,6 @@ function(iksa_add_test name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} iksa_test_support GTest::gtest GTest::gmock)
     gtest_discover_tests(${name}
         DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;IKSA_SOURCE_DIR=${PROJECT_SOURCE_DIR};IKSA_BINARY_DIR=${PROJECT_BINARY_DIR}"
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                    TIMEOUT 300)
 endfunction()

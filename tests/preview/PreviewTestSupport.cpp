@@ -1,6 +1,7 @@
 #include "PreviewTestSupport.h"
 
-#include <QProcess>
+#include "TestSupport.h"
+
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -14,14 +15,13 @@ const PdfWord* PdfText::find(const QString& text) const {
 }
 
 PdfText readPdf(const QString& path) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-bbox"), path, QStringLiteral("-")});
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+    const ProcessRun run = runProgram(QStringLiteral("pdftotext"),
+                                      {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    if (run.exitCode != 0) {
         ADD_FAILURE() << "pdftotext failed on " << path.toStdString();
         return {};
     }
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    const QString& html = run.out;
     PdfText result;
     static const QRegularExpression pageOrWord(
         QStringLiteral(R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.-]+)" )re"
