@@ -35,8 +35,6 @@ protected:
     }
 
     Table& table3() { return data.table3(); }
-    QString text(const char* field) const { return record.text(QString::fromLatin1(field)); }
-
     static const NormSet& norms() { return compiledNormSet(); }
 
     // The first raw score that the table maps to `scaled`; none when the

@@ -34,8 +34,6 @@ protected:
         record.press(NavigatorButton::Post);
     }
 
-    QString text(const char* field) const { return record.text(QString::fromLatin1(field)); }
-
     bool allEditing() const {
         return data.table1().state() == TableState::Edit &&
                data.table2().state() == TableState::Edit &&

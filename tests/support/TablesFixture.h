@@ -17,6 +17,9 @@ protected:
         data.open(tmp.dir(), messages);
     }
 
+    // The text of a field of the current record.
+    QString text(const char* field) const { return record.text(QString::fromLatin1(field)); }
+
     TempDir tmp;
     RecordingMessages messages;
     DataModule data;
