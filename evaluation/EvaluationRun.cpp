@@ -5,6 +5,7 @@
 #include "evaluation/NormLookup.h"
 #include "evaluation/SubtestMeans.h"
 #include "norms/CompiledNorms.h"
+#include "norms/NormTypes.h"
 #include "records/ExamineeRecord.h"
 #include "records/UserError.h"
 #include "records/UserMessages.h"
@@ -17,8 +18,6 @@ namespace iksa {
 namespace {
 
 constexpr int SoSubtest = 14;
-constexpr int FirstAge = 16;
-constexpr int LastAge = 100;
 
 // The message of each subtest's raw-score check, in catalogue order; the
 // blanks are part of the texts.
@@ -115,7 +114,7 @@ bool EvaluationRun::Button2Click() {
     // 1. Age: outside 16 … 100 nothing is written and the state stays.
     const int age = table3.integer(QStringLiteral("VEK"));
     const std::optional<int> band = lookup.Vekove_pasmo(age);
-    if (age < FirstAge || age > LastAge || !band) {
+    if (age < FirstExamineeAge || age > LastExamineeAge || !band) {
         messages_.show(ageMessage());
         return false;
     }

@@ -67,6 +67,11 @@ struct CompositeRow {
     bool operator==(const CompositeRow&) const = default;
 };
 
+// The ages the battery is evaluated for, in whole years; the evaluation and
+// page 3 of the protocol refuse any other.
+constexpr int FirstExamineeAge = 16;
+constexpr int LastExamineeAge = 100;
+
 // Age band lists: the norm tables' bands and the three lists of the report
 // tables.
 enum class AgeBandFamily {

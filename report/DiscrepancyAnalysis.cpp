@@ -1,6 +1,7 @@
 #include "report/DiscrepancyAnalysis.h"
 
 #include "norms/NormSet.h"
+#include "norms/NormTypes.h"
 #include "records/ExamineeRecord.h"
 
 #include <algorithm>
@@ -30,8 +31,6 @@ const std::array<Comparison, 7>& comparisons() {
 }
 
 constexpr int MaxTabledDifference = 40;
-constexpr int FirstAge = 16;
-constexpr int LastAge = 100;
 
 } // namespace
 
@@ -71,7 +70,7 @@ std::optional<ComparisonTable> compareScores(const ExamineeRecord& record, const
 }
 
 bool comparisonAgeInRange(int age) {
-    return age >= FirstAge && age <= LastAge;
+    return age >= FirstExamineeAge && age <= LastExamineeAge;
 }
 
 QString comparisonAgeMessage() {
