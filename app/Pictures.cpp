@@ -120,15 +120,21 @@ QPixmap Pictures::startArrow() {
     return pixmap;
 }
 
-QIcon Pictures::windowIcon() {
-    QPixmap pixmap(32, 32);
+QPixmap Pictures::emblem(int size) {
+    QPixmap pixmap(size, size);
     pixmap.fill(Qt::white);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
+    // Drawn on a 32-point grid, so every size shows the same picture.
+    p.scale(size / 32.0, size / 32.0);
     drawEmblem(p, QRectF(2, 6, 28, 22));
     p.setPen(QPen(ink, 2));
     p.drawRect(QRectF(1, 1, 30, 30));
-    return QIcon(pixmap);
+    return pixmap;
+}
+
+QIcon Pictures::windowIcon() {
+    return QIcon(emblem(32));
 }
 
 QIcon Pictures::navigatorIcon(NavigatorButton button) {

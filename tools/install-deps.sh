@@ -10,6 +10,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 poppler-utils
     python3 python3-dbfread python3-dbf
+    dpkg-dev file xvfb xauth x11-utils desktop-file-utils
 )
 
 missing=()
