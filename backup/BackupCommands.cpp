@@ -3,6 +3,7 @@
 #include "RestorePaths.h"
 #include "StagedReplacement.h"
 #include "TBackupFile.h"
+#include "records/TableLock.h"
 #include "records/UserError.h"
 #include "records/UserMessages.h"
 
@@ -119,6 +120,9 @@ bool BackupCommands::restoreTables(const QString& archivePath, const QString& pr
     tables.closeTables();
     bool restored = false;
     try {
+        // Another program running on the directory would go on writing into
+        // the replaced files and lose that work: it must be ended first.
+        const TablesLock lock(QDir(programDir), restoreLockWaitMs);
         restored = backupFile_.Restore(archivePath, programDir);
     } catch (...) {
         // The files are as they were: open them again and let the window

@@ -41,7 +41,9 @@ public:
 
     // "import": restores `archivePath` into `programDir`, with the tables
     // closed meanwhile and opened again afterwards (also when the restore
-    // throws, since it leaves the files as they were).
+    // throws, since it leaves the files as they were). Refused (UserError)
+    // while another program has the tables open: it waits restoreLockWaitMs.
+    static constexpr int restoreLockWaitMs = 3000;
     bool restoreTables(const QString& archivePath, const QString& programDir, TableAccess& tables);
 
     // "Export dat", before its dialog: whether the three table files are in

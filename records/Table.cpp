@@ -3,21 +3,19 @@
 #include "DbfHooks.h"
 #include "DbfLayout.h"
 #include "TableFiles.h"
+#include "TableLock.h"
 #include "TextConversion.h"
 #include "UserError.h"
 #include "Windows1250.h"
 
 #include <QDate>
-#include <QDeadlineTimer>
 #include <QHash>
-#include <QThread>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <limits>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -179,18 +177,14 @@ struct Table::Private {
     }
 
     void takeLock(const QDir& dir, int waitMs) {
-        QDeadlineTimer deadline(waitMs);
-        while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK && errno != EINTR)
-                throw openError(path, QStringLiteral("soubor nelze zamknout (%1)")
-                                          .arg(QString::fromLocal8Bit(std::strerror(errno))));
-            if (deadline.hasExpired())
-                throw UserError(
-                    QStringLiteral("Adresář „%1“ používá jiný spuštěný program IKSA (tabulka "
-                                   "„%2“ je zamčená). Záznamy nelze otevřít ve dvou programech "
-                                   "zároveň.")
-                        .arg(QDir::toNativeSeparators(dir.absolutePath()), fileName()));
-            QThread::msleep(20);
+        switch (lockTableFile(fd, waitMs)) {
+        case TableLockResult::Taken:
+            return;
+        case TableLockResult::HeldElsewhere:
+            throw UserError(tablesInUseMessage(dir, fileName()));
+        case TableLockResult::Failed:
+            throw openError(path, QStringLiteral("soubor nelze zamknout (%1)")
+                                      .arg(QString::fromLocal8Bit(std::strerror(errno))));
         }
     }
 
@@ -256,20 +250,40 @@ struct Table::Private {
         }
     }
 
-    void openFile(const QDir& dir, const OpenOptions& options) {
-        const QString resolved = resolve(dir);
-        const QByteArray native = QFile::encodeName(resolved);
+    // Opens the file as `fd` and, when asked, takes its lock. A restore may
+    // replace the file under its name while this waits for the lock; the
+    // file now bearing the name is then opened instead.
+    void openLockedFile(const QDir& dir, const OpenOptions& options) {
         const int flags = (options.readOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC;
-        fd = ::open(native.constData(), flags);
-        if (fd < 0)
-            throw openError(resolved, systemCause(errno));
-        path = resolved;
+        for (int attempt = 1;; ++attempt) {
+            const QString resolved = resolve(dir);
+            fd = ::open(QFile::encodeName(resolved).constData(), flags);
+            if (fd < 0)
+                throw openError(resolved, systemCause(errno));
+            path = resolved;
+            if (!options.lock)
+                return;
+            try {
+                takeLock(dir, options.lockWaitMs);
+            } catch (...) {
+                ::close(fd);
+                fd = -1;
+                path.clear();
+                throw;
+            }
+            if (stillNamedBy(fd, path) || attempt == 3)
+                return;
+            ::close(fd);
+        }
+    }
+
+    void openFile(const QDir& dir, const OpenOptions& options) {
+        openLockedFile(dir, options);
+        const QByteArray native = QFile::encodeName(path);
         try {
             struct stat st {};
             if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
                 throw openError(path, QStringLiteral("není to obyčejný soubor"));
-            if (options.lock)
-                takeLock(dir, options.lockWaitMs);
             try {
                 layout = readDbfLayout(fd, st.st_size);
             } catch (const DbfDamage& damage) {

@@ -5,6 +5,7 @@
 #include "ArchiveTestSupport.h"
 #include "TestSupport.h"
 #include "backup/TBackupFile.h"
+#include "records/DataModule.h"
 #include "records/UserError.h"
 
 #include <QFile>
@@ -179,3 +180,24 @@ TEST_F(BackupCommandsTest, ExportFailureThrowsAndCopiesNoFurther) {
 }
 
 } // namespace
+
+// Replacing the tables under another running program would let it go on
+// writing into the replaced files: the restore waits, then refuses.
+TEST_F(BackupCommandsTest, RestoreRefusedWhileAnotherProgramHasTheTablesOpen) {
+    DataModule::createEmptyTables(QDir(prog()));
+    ASSERT_TRUE(commands.backUpTables(prog(), archive()));
+    const QByteArray before = readFile(prog(QStringLiteral("IKSA.DBF")));
+    DataModule running;
+    running.open(QDir(prog()), messages);
+
+    messages.shown.clear();
+    const QString error = errorOf([&] { commands.restoreTables(archive(), prog(), tables); });
+    EXPECT_TRUE(error.contains(QStringLiteral("používá jiný spuštěný program IKSA")))
+        << error.toStdString();
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(tables.calls, (QStringList{QStringLiteral("close"), QStringLiteral("open")}));
+    EXPECT_EQ(readFile(prog(QStringLiteral("IKSA.DBF"))), before);
+
+    running.close();
+    EXPECT_TRUE(commands.restoreTables(archive(), prog(), tables));
+}

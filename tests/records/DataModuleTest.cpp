@@ -1,7 +1,12 @@
 #include "RecordsFixture.h"
+#include "records/TableLock.h"
 #include "records/UserError.h"
 
 #include <QFile>
+#include <QThread>
+#include <cstdio>
+#include <memory>
+#include <thread>
 
 using namespace iksa;
 using namespace iksa::test;
@@ -90,6 +95,39 @@ TEST(DataModule, SecondCopyOnTheSameDirectoryIsRefused) {
     first.close();
     second.open(tmp.dir(), messages);
     EXPECT_TRUE(second.isOpen());
+}
+
+// A restore holds the locks while it renames new tables into place. A
+// program that waited for a lock meanwhile must work on the new file, not
+// on the replaced one, whose changes would be lost.
+TEST(DataModule, TableReplacedWhileWaitingForItsLockIsOpenedAgain) {
+    TempDir tmp;
+    DataModule::createEmptyTables(tmp.dir());
+    ASSERT_TRUE(tmp.dir().mkdir(QStringLiteral("new")));
+    const QDir newer(tmp.file(QStringLiteral("new")));
+    DataModule::createEmptyTables(newer);
+    {
+        RecordingMessages messages;
+        DataModule data;
+        data.open(newer, messages);
+        ExamineeRecord record(data);
+        record.press(NavigatorButton::Insert);
+    }
+
+    auto lock = std::make_unique<TablesLock>(tmp.dir(), 0);
+    std::thread restore([&] {
+        QThread::msleep(200);
+        for (const QString& name : tableFiles)
+            ::rename(QFile::encodeName(newer.filePath(name)).constData(),
+                     QFile::encodeName(tmp.file(name)).constData());
+        lock.reset();
+    });
+    RecordingMessages messages;
+    DataModule data;
+    data.open(tmp.dir(), messages, DataModule::Access::ReadWrite, 3000);
+    restore.join();
+    EXPECT_EQ(data.table3().recordCount(), 1);
+    EXPECT_EQ(data.table1().recordCount(), 1);
 }
 
 TEST(DataModule, DifferentRowCountsWarnOnce) {

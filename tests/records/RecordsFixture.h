@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QMap>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace iksa::test {
@@ -40,16 +39,6 @@ inline void addTable3Rows(const QDir& dir, const QStringList& surnames) {
     Table t3(table3Schema());
     t3.open(dir);
     addSurnameRows(t3, surnames);
-}
-
-// The message of the UserError that `action` throws; empty when it throws none.
-inline QString errorOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const UserError& e) {
-        return e.message();
-    }
-    return {};
 }
 
 // Three empty tables in a temporary start directory, opened, with the

@@ -2,11 +2,21 @@
 
 #include "records/DataModule.h"
 #include "records/ExamineeRecord.h"
+#include "records/UserError.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
 
 namespace iksa::test {
+
+QString errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const UserError& e) {
+        return e.message();
+    }
+    return {};
+}
 
 int RecordingMessages::ask(const QString& text, const QStringList&, int defaultButton) {
     asked.append(text);

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 
 namespace iksa::test {
 
@@ -33,6 +34,9 @@ public:
 private:
     QTemporaryDir tmp_;
 };
+
+// The message of the UserError that `action` throws; empty when it throws none.
+QString errorOf(const std::function<void()>& action);
 
 // The source tree, for data files that tests read.
 QString sourcePath(const QString& relative);
