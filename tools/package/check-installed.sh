@@ -34,8 +34,9 @@ home="$root$home_in_root"
 rm -rf "$home"
 mkdir -p "$home"
 
-display=":$((90 + $$ % 100))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+# Xvfb picks a free display and writes its number once it is ready.
+rm -f "$out/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
 xvfb=$!
 program=""
 cleanup() {
@@ -45,11 +46,12 @@ cleanup() {
     rm -rf "$home"
 }
 trap cleanup EXIT
-
-for _ in $(seq 50); do
-    xwininfo -root -display "$display" >/dev/null 2>&1 && break
+for _ in $(seq 100); do
+    [[ -s "$out/display" ]] && break
     sleep 0.1
 done
+[[ -s "$out/display" ]] || fail "Xvfb did not start: $(cat "$out/xvfb.log")"
+display=":$(head -n1 "$out/display")"
 
 in_root env -i HOME="$home_in_root" DISPLAY="$display" PATH=/usr/bin:/bin LANG=C.UTF-8 \
     sh -c "cd && exec $command" >"$out/program.log" 2>&1 &
