@@ -53,6 +53,7 @@ done
 [[ -s "$out/display" ]] || fail "Xvfb did not start: $(cat "$out/xvfb.log")"
 display=":$(head -n1 "$out/display")"
 
+started=$(date +%s%N)
 in_root env -i HOME="$home_in_root" DISPLAY="$display" PATH=/usr/bin:/bin LANG=C.UTF-8 \
     sh -c "cd && exec $command" >"$out/program.log" 2>&1 &
 program=$!
@@ -64,6 +65,7 @@ for _ in $(seq 300); do
     sleep 0.1
 done
 xwininfo -root -tree -display "$display" | grep -q "\"$caption" || fail "no main window within 30 s"
+shown_ms=$((($(date +%s%N) - started) / 1000000))
 sleep 1
 DISPLAY="$display" QT_QPA_PLATFORM=xcb "$build/tools/screen-grab/iksa-screen-grab" "$out/installed.png"
 
@@ -71,4 +73,4 @@ for name in IKSA.DBF IKSA_II.DBF IKSA_HS_Vyp.DBF Iksa_kodovani.pdf; do
     [[ -f "$home/IKSA/$name" ]] || fail "the first start left no $name in ~/IKSA"
 done
 in_root iksa-cli list "$home_in_root/IKSA" >/dev/null || fail "iksa-cli cannot read the new tables"
-echo "check-installed: the program started from its desktop entry; screenshot $out/installed.png"
+echo "check-installed: the program started from its desktop entry, main window after $shown_ms ms (first start, ~/IKSA prepared); screenshot $out/installed.png"
