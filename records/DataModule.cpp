@@ -141,10 +141,7 @@ QDir DataModule::startDir() const {
 }
 
 void DataModule::createEmptyTables(const QDir& dir) {
-    const QList<const TableSchema*> schemas = {&table1Schema(), &table2Schema(), &table3Schema()};
-    QStringList existing;
-    for (const TableSchema* schema : schemas)
-        existing += filesNamed(dir, schema->fileName);
+    const QStringList existing = tableFilesIn(dir);
     if (!existing.isEmpty()) {
         QStringList names;
         for (const QString& path : existing)
@@ -156,7 +153,7 @@ void DataModule::createEmptyTables(const QDir& dir) {
     }
     QStringList created;
     try {
-        for (const TableSchema* schema : schemas) {
+        for (const TableSchema* schema : tableSchemas()) {
             createTable(dir, *schema);
             created.append(dir.filePath(schema->fileName));
         }

@@ -1,5 +1,7 @@
 #include "TableFiles.h"
 
+#include "TableSchema.h"
+
 namespace iksa {
 
 QStringList filesNamed(const QDir& dir, const QString& fileName) {
@@ -9,6 +11,13 @@ QStringList filesNamed(const QDir& dir, const QString& fileName) {
     for (const QString& entry : entries)
         if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
             found.append(dir.filePath(entry));
+    return found;
+}
+
+QStringList tableFilesIn(const QDir& dir) {
+    QStringList found;
+    for (const TableSchema* schema : tableSchemas())
+        found += filesNamed(dir, schema->fileName);
     return found;
 }
 

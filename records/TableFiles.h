@@ -10,4 +10,7 @@ namespace iksa {
 // tables coming from Windows are named (IKSA.DBF, iksa.dbf, Iksa.Dbf).
 QStringList filesNamed(const QDir& dir, const QString& fileName);
 
+// The files of the three tables that `dir` holds, found the same way.
+QStringList tableFilesIn(const QDir& dir);
+
 } // namespace iksa

@@ -1,7 +1,6 @@
 #include "TableLock.h"
 
 #include "TableFiles.h"
-#include "TableSchema.h"
 #include "UserError.h"
 
 #include <QDeadlineTimer>
@@ -44,25 +43,22 @@ bool stillNamedBy(int fd, const QString& path) {
 
 TablesLock::TablesLock(const QDir& dir, int waitMs) {
     try {
-        for (const TableSchema* schema : {&table3Schema(), &table2Schema(), &table1Schema()}) {
-            for (const QString& path : filesNamed(dir, schema->fileName)) {
-                const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-                if (fd < 0)
-                    continue; // gone or unreadable: the restore itself reports what matters
-                fds_.append(fd);
-                const TableLockResult result = lockTableFile(fd, waitMs);
-                const int cause = errno;
-                const QString name = QFileInfo(path).fileName();
-                switch (result) {
-                case TableLockResult::Taken:
-                    break;
-                case TableLockResult::HeldElsewhere:
-                    throw UserError(tablesInUseMessage(dir, name));
-                case TableLockResult::Failed:
-                    throw UserError(QStringLiteral("Tabulku „%1“ nelze zamknout (%2).")
-                                        .arg(QDir::toNativeSeparators(path),
-                                             QString::fromLocal8Bit(std::strerror(cause))));
-                }
+        for (const QString& path : tableFilesIn(dir)) {
+            const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0)
+                continue; // gone or unreadable: the restore itself reports what matters
+            fds_.append(fd);
+            const TableLockResult result = lockTableFile(fd, waitMs);
+            const int cause = errno;
+            switch (result) {
+            case TableLockResult::Taken:
+                break;
+            case TableLockResult::HeldElsewhere:
+                throw UserError(tablesInUseMessage(dir, QFileInfo(path).fileName()));
+            case TableLockResult::Failed:
+                throw UserError(QStringLiteral("Tabulku „%1“ nelze zamknout (%2).")
+                                    .arg(QDir::toNativeSeparators(path),
+                                         QString::fromLocal8Bit(std::strerror(cause))));
             }
         }
     } catch (...) {

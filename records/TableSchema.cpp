@@ -142,4 +142,8 @@ const TableSchema& table3Schema() {
     return schema;
 }
 
+QList<const TableSchema*> tableSchemas() {
+    return {&table1Schema(), &table2Schema(), &table3Schema()};
+}
+
 } // namespace iksa

@@ -30,8 +30,9 @@ struct TableSchema {
     int columnIndex(const QString& name) const; // -1 when absent
 };
 
-const TableSchema& table1Schema(); // IKSA.DBF, 240 columns
-const TableSchema& table2Schema(); // IKSA_II.DBF, 252 columns
-const TableSchema& table3Schema(); // IKSA_HS_Vyp.DBF, 155 columns
+const TableSchema& table1Schema();        // IKSA.DBF, 240 columns
+const TableSchema& table2Schema();        // IKSA_II.DBF, 252 columns
+const TableSchema& table3Schema();        // IKSA_HS_Vyp.DBF, 155 columns
+QList<const TableSchema*> tableSchemas(); // the three above, Table1 first
 
 } // namespace iksa

@@ -8,8 +8,7 @@
 set -euo pipefail
 build="$(cd "$1" && pwd)"
 here="$(cd "$(dirname "$0")" && pwd)"
-(cd "$build" && cpack -B "$build/package" >/dev/null)
-deb="$(ls "$build"/package/iksa_*_amd64.deb)"
+deb="$("$here/make-package.sh" "$build")"
 root="$(mktemp -d /tmp/iksa-debian12.XXXXXX)"
 
 cleanup() {

@@ -18,8 +18,7 @@ if dpkg-query -W -f='${Status}' iksa 2>/dev/null | grep -q "install ok installed
     exit 77
 fi
 
-(cd "$build" && cpack -B "$build/package" >/dev/null)
-deb="$(ls "$build"/package/iksa_*_amd64.deb)"
+deb="$("$here/make-package.sh" "$build")"
 trap 'dpkg -r iksa >/dev/null 2>&1 || true' EXIT
 dpkg -i "$deb" >/dev/null
 dpkg-deb -f "$deb" Depends
