@@ -122,7 +122,7 @@ bool BackupCommands::restoreTables(const QString& archivePath, const QString& pr
     try {
         // Another program running on the directory would go on writing into
         // the replaced files and lose that work: it must be ended first.
-        const TablesLock lock(QDir(programDir), restoreLockWaitMs);
+        const TablesLock lock(QDir(programDir), lockWaitMs_);
         restored = backupFile_.Restore(archivePath, programDir);
     } catch (...) {
         // The files are as they were: open them again and let the window

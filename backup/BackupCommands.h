@@ -42,8 +42,10 @@ public:
     // "import": restores `archivePath` into `programDir`, with the tables
     // closed meanwhile and opened again afterwards (also when the restore
     // throws, since it leaves the files as they were). Refused (UserError)
-    // while another program has the tables open: it waits restoreLockWaitMs.
+    // while another program has the tables open: it waits restoreLockWaitMs
+    // (a test sets a shorter wait).
     static constexpr int restoreLockWaitMs = 3000;
+    void setLockWaitMs(int ms) { lockWaitMs_ = ms; }
     bool restoreTables(const QString& archivePath, const QString& programDir, TableAccess& tables);
 
     // "Export dat", before its dialog: whether the three table files are in
@@ -62,6 +64,7 @@ public:
 private:
     TBackupFile& backupFile_;
     UserMessages& messages_;
+    int lockWaitMs_ = restoreLockWaitMs;
 };
 
 } // namespace iksa

@@ -13,8 +13,11 @@ function(iksa_add_test name)
         target_link_libraries(${name} PRIVATE iksa_test_main_core)
     endif()
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} iksa_test_support GTest::gtest GTest::gmock)
+    # Parameter values stay out of the test names: a value printed as raw
+    # bytes would change the names between runs.
     gtest_discover_tests(${name}
         DISCOVERY_TIMEOUT 60
+        NO_PRETTY_VALUES
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                    TIMEOUT 300)
 endfunction()

@@ -191,6 +191,7 @@ TEST_F(BackupCommandsTest, RestoreRefusedWhileAnotherProgramHasTheTablesOpen) {
     running.open(QDir(prog()), messages);
 
     messages.shown.clear();
+    commands.setLockWaitMs(50);
     const QString error = errorOf([&] { commands.restoreTables(archive(), prog(), tables); });
     EXPECT_TRUE(error.contains(QStringLiteral("používá jiný spuštěný program IKSA")))
         << error.toStdString();

@@ -97,7 +97,9 @@ TEST_F(CliTest, WritingCommandWaitsThenRefusesWhileAnotherProgramHoldsTheTables)
     RecordingMessages messages;
     DataModule running; // the desktop program on the same start directory
     running.open(tmp.dir(), messages);
+    qputenv("IKSA_LOCK_WAIT_MS", "50");
     const ProcessRun r = runCli({"set", dir, "1", "VEK=50"});
+    qunsetenv("IKSA_LOCK_WAIT_MS");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QDir::toNativeSeparators(tmp.dir().absolutePath())))
         << r.err.toStdString();

@@ -59,8 +59,10 @@ TEST(Durability, KilledWhileAddingLeavesEveryPostedRecordIntact) {
         // The kill falls at a random moment once the child is writing.
         int posted = 0;
         ASSERT_EQ(::read(fds[0], &posted, sizeof posted), static_cast<ssize_t>(sizeof posted));
-        const int delayMs = 50 + static_cast<int>(QRandomGenerator::global()->bounded(400));
-        SCOPED_TRACE(QStringLiteral("killed after %1 ms").arg(delayMs).toStdString());
+        const quint32 seed = 20261211u + static_cast<quint32>(round);
+        const int delayMs = 50 + static_cast<int>(QRandomGenerator(seed).bounded(400));
+        SCOPED_TRACE(
+            QStringLiteral("seed %1: killed after %2 ms").arg(seed).arg(delayMs).toStdString());
         ::usleep(static_cast<useconds_t>(delayMs) * 1000);
         ::kill(child, SIGKILL);
         int status = 0;

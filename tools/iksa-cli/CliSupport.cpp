@@ -11,6 +11,14 @@ QList<Command>& registry() {
     return list;
 }
 
+// How long a writing command waits for another program's locks.
+// IKSA_LOCK_WAIT_MS sets another wait, for scripts that must not wait.
+int writeLockWait() {
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("IKSA_LOCK_WAIT_MS", &ok);
+    return ok && ms >= 0 ? ms : OpenRecords::writeLockWaitMs;
+}
+
 } // namespace
 
 void StderrMessages::show(const QString& text) {
@@ -28,7 +36,7 @@ OpenRecords::OpenRecords(const QString& dir, DataModule::Access access)
     if (!start.exists())
         throw UserError(QStringLiteral("Adresář „%1“ neexistuje.").arg(dir));
     data.open(start, messages, access,
-              access == DataModule::Access::ReadWrite ? writeLockWaitMs : 0);
+              access == DataModule::Access::ReadWrite ? writeLockWait() : 0);
 }
 
 int recordNumber(const QString& text, const ExamineeRecord& record) {

@@ -24,8 +24,8 @@ public:
 
 // The three tables of a start directory DIR, opened for a command, with the
 // examinee record over them. A directory that does not exist is a UserError;
-// a command that writes waits writeLockWaitMs for another program to release
-// the tables.
+// a command that writes waits writeLockWaitMs (or IKSA_LOCK_WAIT_MS) for
+// another program to release the tables.
 struct OpenRecords {
     static constexpr int writeLockWaitMs = 3000;
 
