@@ -8,6 +8,7 @@
 #include "EvaluationTab.h"
 #include "Guard.h"
 #include "MaintenancePage.h"
+#include "NavigatorKeys.h"
 #include "PageTabs.h"
 #include "Pictures.h"
 #include "PrintCommands.h"
@@ -172,6 +173,7 @@ QWidget* MainWindow::buildHeader() {
     remove->setGeometry(880, 90, 33, 33);
     remove->setAutoDefault(false);
     connect(remove, &QPushButton::clicked, this, &MainWindow::Button1Click);
+    new NavigatorKeys(*navigator_, *remove, *this);
     return header;
 }
 
@@ -191,6 +193,13 @@ void MainWindow::buildPages() {
         page->setObjectName(QStringLiteral("TabSheet%1").arg(subtest.number));
         subtestPages_.append(page);
         pageControl_->addTab(page, subtest.caption);
+        // "=" pressed by keyboard goes on to the first item of the next page.
+        connect(page, &SubtestPage::rawScoreEntered, this, [this, next = subtest.number] {
+            if (next >= subtestPages_.size())
+                return;
+            pageControl_->setCurrentIndex(next);
+            subtestPages_.at(next)->focusFirstEntry();
+        });
     }
     evaluationTab_ = new EvaluationTab(*sources_[2], record_, options_, page_, messages_);
     evaluationTab_->setObjectName(QStringLiteral("TabSheet15"));

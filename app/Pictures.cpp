@@ -166,7 +166,10 @@ QIcon Pictures::navigatorIcon(NavigatorButton button) {
         p.drawRect(QRectF(2, 7, 12, 2));
         break;
     case NavigatorButton::Edit:
-        p.drawPolygon(QPolygonF({QPointF(2, 3), QPointF(14, 8), QPointF(2, 13)}));
+        // A pencil, slanting down to its tip: not to be taken for "next".
+        p.drawPolygon(
+            QPolygonF({QPointF(11, 1.5), QPointF(14.5, 5), QPointF(6, 13.5), QPointF(2.5, 10)}));
+        p.drawPolygon(QPolygonF({QPointF(2, 11), QPointF(5, 14), QPointF(1.5, 14.5)}));
         break;
     case NavigatorButton::Post: {
         p.setPen(QPen(QColor(0x1b, 0x7a, 0x2e), 2.5, Qt::SolidLine, Qt::RoundCap));

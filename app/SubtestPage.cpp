@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -201,12 +202,15 @@ void SubtestPage::buildSection(QVBoxLayout* column, const Section& section) {
         return;
     auto* total = new QHBoxLayout;
     total->addWidget(new QLabel(QStringLiteral("Celkem:"), host));
-    total->addWidget(addBox(3, section.totalField, 0, 44));
-    total->addWidget(addActionButton(section.totalAction));
+    total->addWidget(addComputedBox(section.totalField, 44));
+    // The part's "=" follows its last item in the order of entry.
+    QAbstractButton* totalButton = addActionButton(section.totalAction);
+    entries_.append(totalButton);
+    total->addWidget(totalButton);
     total->addWidget(new QLabel(section.totalMaximumCaption, host));
     total->addSpacing(24);
     total->addWidget(new QLabel(section.spanCaption, host));
-    total->addWidget(addBox(3, section.spanField, 0, 44));
+    total->addWidget(addComputedBox(section.spanField, 44));
     total->addStretch();
     column->addLayout(total);
 }
@@ -311,7 +315,9 @@ QWidget* SubtestPage::cellWidget(const ItemCell& cell, const Item& item) {
         const int key = item.content.keyOption;
         if (key >= 1 && key <= captions.size())
             captions[key - 1] = QStringLiteral("[%1]").arg(captions[key - 1]);
-        return addGroup(cell.table, cell.field, captions, cell.optionCodes);
+        DBRadioGroup* group = addGroup(cell.table, cell.field, captions, cell.optionCodes);
+        addEntry(group);
+        return group;
     }
     case CellRole::Trial:
     case CellRole::Score:
@@ -326,12 +332,15 @@ QWidget* SubtestPage::cellWidget(const ItemCell& cell, const Item& item) {
                                                                 : domain.brackets.value(i));
         DBRadioGroup* group = addGroup(cell.table, cell.field, domain.buttons, domain.buttons);
         group->setButtonHeadings(headings);
+        addEntry(group);
         return group;
     }
     DBEdit* box = addBox(cell.table, cell.field, 1, 26);
     box->setAlignment(Qt::AlignCenter);
-    scoreOrder_.append({box, domain.kind});
-    connect(box, &DBEdit::filled, this, &SubtestPage::advanceFrom);
+    if (domain.kind == ScoreKind::Derived)
+        box->setFocusPolicy(Qt::ClickFocus); // filled by a rule; a click still reaches it
+    else
+        addEntry(box);
     return box;
 }
 
@@ -354,6 +363,22 @@ DBEdit* SubtestPage::addBox(int table, const QString& field, int limit, int widt
     return box;
 }
 
+DBEdit* SubtestPage::addComputedBox(const QString& field, int width) {
+    DBEdit* box = addBox(3, field, 0, width);
+    box->setFocusPolicy(Qt::ClickFocus); // written by "="; a click still reaches it
+    return box;
+}
+
+void SubtestPage::addEntry(DBEdit* box) {
+    entries_.append(box);
+    connect(box, &DBEdit::filled, this, [this, box] { advanceFrom(box); });
+}
+
+void SubtestPage::addEntry(DBRadioGroup* group) {
+    entries_.append(group);
+    connect(group, &DBRadioGroup::answered, this, [this, group] { advanceFrom(group); });
+}
+
 DBRadioGroup* SubtestPage::addGroup(int table, const QString& field, const QStringList& captions,
                                     const QStringList& values) {
     auto* group = new DBRadioGroup(context_.source(table), field, captions, values);
@@ -370,6 +395,7 @@ QAbstractButton* SubtestPage::addActionButton(const ScoreAction& action) {
     button->setObjectName(name);
     button->setFixedSize(28, 24);
     button->setAutoDefault(false);
+    button->installEventFilter(this);
     context_.wiring->attachAction(button, action.handler);
     return button;
 }
@@ -383,8 +409,11 @@ void SubtestPage::buildGroup(QVBoxLayout* column, const FieldGroup& group) {
                         row++, 0, 1, 3);
     for (const GroupField& field : group.fields) {
         grid->addWidget(new QLabel(field.caption, box), row, 0);
-        grid->addWidget(
-            addBox(field.table, field.field, field.width, 14 + 10 * qMax(3, field.width)), row, 1);
+        DBEdit* count =
+            addBox(field.table, field.field, field.width, 14 + 10 * qMax(3, field.width));
+        if (!firstField_)
+            firstField_ = count;
+        grid->addWidget(count, row, 1);
         if (field.maximum > 0)
             grid->addWidget(new QLabel(QStringLiteral("(maximum = %1)").arg(field.maximum), box),
                             row, 2);
@@ -401,7 +430,7 @@ void SubtestPage::buildSummary(QVBoxLayout* panel) {
     panel->setContentsMargins(8, 12, 0, 8);
     panel->addWidget(headingLabel(QStringLiteral("Celkový hrubý skór"), this));
     auto* row = new QHBoxLayout;
-    rawScore_ = addBox(3, subtest_.rawField, 0, 50);
+    rawScore_ = addComputedBox(subtest_.rawField, 50);
     row->addWidget(rawScore_);
     QList<ScoreAction> actions(subtest_.actions.begin(), subtest_.actions.end());
     for (const FieldGroup& group : subtest_.groups)
@@ -429,26 +458,65 @@ void SubtestPage::buildSummary(QVBoxLayout* panel) {
     panel->addStretch();
 }
 
-void SubtestPage::advanceFrom(const QString& field) {
-    // The next box of the same kind in item order: a column of typed scores
-    // (trials included) is typed without the mouse; after the last one the
-    // page's "=" button takes the focus.
-    int at = -1;
-    for (int i = 0; i < scoreOrder_.size(); ++i)
-        if (scoreOrder_[i].first->fieldName() == field)
-            at = i;
+QWidget* SubtestPage::firstEntry() const {
+    if (!entries_.isEmpty())
+        return entries_.first();
+    if (firstField_)
+        return firstField_;
+    return summaryButtons_.value(0);
+}
+
+void SubtestPage::focusFirstEntry() {
+    focusEntry(firstEntry());
+}
+
+void SubtestPage::focusEntry(QWidget* entry) {
+    if (!entry)
+        return;
+    entry->setFocus(Qt::TabFocusReason);
+    if (auto* box = qobject_cast<DBEdit*>(entry))
+        box->selectAll();
+    if (scroll_->widget()->isAncestorOf(entry))
+        scroll_->ensureWidgetVisible(entry, 0, 40);
+}
+
+void SubtestPage::advanceFrom(QWidget* entry) {
+    // The next item in item order, chosen scores and options included; after
+    // the last one the page's "=" button.
+    const int at = entries_.indexOf(entry);
     if (at < 0)
         return;
-    for (int i = at + 1; i < scoreOrder_.size(); ++i)
-        if (scoreOrder_[i].second == scoreOrder_[at].second) {
-            DBEdit* next = scoreOrder_[i].first;
-            next->setFocus(Qt::TabFocusReason);
-            next->selectAll();
-            scroll_->ensureWidgetVisible(next, 0, 40);
-            return;
-        }
-    if (!summaryButtons_.isEmpty())
-        summaryButtons_.first()->setFocus(Qt::TabFocusReason);
+    if (at + 1 < entries_.size())
+        focusEntry(entries_.at(at + 1));
+    else
+        focusEntry(summaryButtons_.value(0));
+}
+
+bool SubtestPage::eventFilter(QObject* watched, QEvent* event) {
+    // Enter and Space press "=" (Space also when its release goes elsewhere,
+    // as it does once the focus has moved on).
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (!button || (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease))
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool presses =
+        key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space;
+    const Qt::KeyboardModifiers commands = key->modifiers() & ~Qt::KeypadModifier;
+    if (!presses || commands != Qt::NoModifier)
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress && !key->isAutoRepeat())
+        pressByKeyboard(button);
+    return true;
+}
+
+void SubtestPage::pressByKeyboard(QAbstractButton* button) {
+    button->click();
+    // A part total goes on to the next part; the raw score to the next page.
+    const int at = entries_.indexOf(button);
+    if (at >= 0)
+        advanceFrom(button);
+    else
+        emit rawScoreEntered();
 }
 
 } // namespace iksa::app

@@ -52,6 +52,22 @@ public:
     // gives it where it has one, otherwise the field's name.
     static QString controlName(const QString& field);
 
+    // Entry by keyboard. The entries are the page's items in item order:
+    // typed score and trial boxes, chosen scores and options, and each
+    // part's "=". A valid score moves the focus to the next entry, the last
+    // one to the page's "="; Enter or Space presses "=". Boxes that rules or
+    // "=" fill are out of the Tab chain.
+    QWidget* firstEntry() const;
+    void focusFirstEntry();
+
+signals:
+    // The raw score's "=" was pressed by keyboard: the examiner goes on to
+    // the next page.
+    void rawScoreEntered();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildSection(QVBoxLayout* column, const Section& section);
     int addItemRows(QGridLayout* grid, int row, const Item& item,
@@ -60,10 +76,15 @@ private:
     void buildSummary(QVBoxLayout* panel);
     QWidget* cellWidget(const ItemCell& cell, const Item& item);
     DBEdit* addBox(int table, const QString& field, int limit, int width);
+    DBEdit* addComputedBox(const QString& field, int width);
     DBRadioGroup* addGroup(int table, const QString& field, const QStringList& captions,
                            const QStringList& values);
+    void addEntry(DBEdit* box);
+    void addEntry(DBRadioGroup* group);
     QAbstractButton* addActionButton(const ScoreAction& action);
-    void advanceFrom(const QString& field);
+    void focusEntry(QWidget* entry);
+    void advanceFrom(QWidget* entry);
+    void pressByKeyboard(QAbstractButton* button);
 
     const Subtest& subtest_;
     PageContext context_;
@@ -71,7 +92,8 @@ private:
     DBEdit* rawScore_ = nullptr;
     QCheckBox* notAdministered_ = nullptr;
     QHash<QString, QWidget*> controls_;
-    QList<QPair<DBEdit*, ScoreKind>> scoreOrder_; // typed and derived boxes in item order
+    QList<QWidget*> entries_;
+    DBEdit* firstField_ = nullptr; // pages without items: the first box of their groups
     QList<QAbstractButton*> summaryButtons_;
 };
 

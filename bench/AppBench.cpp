@@ -1,18 +1,23 @@
 // The main window with 10,000 examinee records (made by
 // iksa-generate-records): from start to the main window shown with the
 // tables open, moving to the next record with every bound control of all
-// pages refreshed, and typing a score into a box (QTest key events). Offscreen.
+// pages refreshed, typing a score into a box, and typing a whole subtest
+// page by keyboard as an examiner does (QTest key events). Offscreen.
 #include "BenchSupport.h"
+#include "KeyboardTypist.h"
 #include "MainWindow.h"
 #include "Program.h"
 #include "controls/DBEdit.h"
 #include "controls/DBNavigator.h"
 #include "records/ExamineeRecord.h"
+#include "scoring/Catalogue.h"
+#include "scoring/KeyFilters.h"
 
 #include <QTest>
 #include <QToolButton>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <random>
 
 using namespace iksa;
 
@@ -82,5 +87,75 @@ void TypingAScore(benchmark::State& state) {
     started.program->record().press(NavigatorButton::Cancel);
 }
 BENCHMARK(TypingAScore)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// Values for every box and group of a page that the Tab chain reaches
+// (responses left empty), drawn from the boxes' domains with a fixed seed.
+QHash<QString, QString> pageValues(const app::SubtestPage& page) {
+    std::mt19937 random(19);
+    const auto upTo = [&random](int highest) {
+        return QString::number(std::uniform_int_distribution<int>(0, highest)(random));
+    };
+    QHash<QString, QString> values;
+    for (const QWidget* control : page.findChildren<QWidget*>()) {
+        const QString field = control->property("field").toString();
+        if (field.isEmpty() || !(control->focusPolicy() & Qt::TabFocus))
+            continue;
+        const ItemCell* cell = Catalogue::instance().cellOf(field).cell;
+        if (cell && cell->role == CellRole::Response)
+            continue;
+        if (const auto* group = qobject_cast<const app::DBRadioGroup*>(control)) {
+            values.insert(field,
+                          group->values().value(upTo(int(group->values().size()) - 1).toInt()));
+            continue;
+        }
+        switch (keyFilterFor(field)) {
+        case KeyFilter::ZeroToOne:
+            values.insert(field, upTo(1));
+            break;
+        case KeyFilter::ZeroToTwo:
+            values.insert(field, upTo(2));
+            break;
+        case KeyFilter::ZeroToThree:
+            values.insert(field, upTo(3));
+            break;
+        case KeyFilter::None:
+            values.insert(field, QString::number(1 + upTo(8).toInt()));
+            break;
+        }
+    }
+    return values;
+}
+
+// One subtest page typed from its first item to its "=" (Tab, Shift+Tab,
+// digits, Enter), on a new record; the time per key is the counter "per_key".
+void TypingOnePageByKeyboard(benchmark::State& state) {
+    Started started;
+    app::MainWindow& form1 = started.program->form1();
+    ExamineeRecord& record = started.program->record();
+    const int number = int(state.range(0));
+    app::SubtestPage& page = *form1.subtestPage(number);
+    const QHash<QString, QString> values = pageValues(page);
+    int keys = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        record.press(NavigatorButton::Cancel);
+        record.press(NavigatorButton::Insert);
+        form1.pageControl()->setCurrentIndex(number - 1);
+        page.focusFirstEntry();
+        test::KeyboardTypist typist(page, values);
+        state.ResumeTiming();
+        const QString problem = typist.typePage();
+        if (!problem.isEmpty()) {
+            state.SkipWithError(problem.toStdString().c_str());
+            break;
+        }
+        keys += typist.keys();
+    }
+    record.press(NavigatorButton::Cancel);
+    state.counters["keys"] = benchmark::Counter(keys, benchmark::Counter::kAvgIterations);
+    state.counters["per_key"] =
+        benchmark::Counter(keys, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(TypingOnePageByKeyboard)->DenseRange(1, 14)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

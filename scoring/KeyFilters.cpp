@@ -44,11 +44,13 @@ KeyFilter keyFilterFor(const QString& field) {
 bool keyPasses(KeyFilter filter, const QString& keyText) {
     if (filter == KeyFilter::None)
         return true;
+    // Only the digits of the domain: a sign or any other character would fill
+    // the one-character box with a text that scores nothing.
     const int highest = highestDigit(filter);
     for (const QChar c : keyText) {
-        if (c == QLatin1Char(',') || c == QLatin1Char('.'))
-            return false;
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9') && c.unicode() - u'0' > highest)
+        if (c < QLatin1Char(' '))
+            continue; // Backspace and other control keys
+        if (c < QLatin1Char('0') || c > QLatin1Char('9') || c.unicode() - u'0' > highest)
             return false;
     }
     return true;

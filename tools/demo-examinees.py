@@ -7,7 +7,8 @@ each examinee has an ability per subtest, and the chance of passing an item
 falls along the item order from that ability, so the pages look like a real
 record form (early items passed, later ones failed). Derived boxes are filled
 as the entry rules would fill them (OPA and RPC item scores from their
-trials, the MAT score from the chosen option against the key). Raw scores
+trials, the MAT score from the chosen option against the key, the first trial
+of ROB item 1 set to 0 when the second is passed). Raw scores
 are not written here: make-demo.sh lets `iksa-cli score` sum them.
 
 The output is reproducible (fixed seed). Run: python3 tools/demo-examinees.py
@@ -113,6 +114,9 @@ def examinee_fields(header, ability, so_given, subtests, content, rng):
                                 fields[field] = rng.choice(buttons[1:])
                             else:
                                 fields[field] = buttons[0]
+                            # ROB item 1: a second trial passed leaves the first at 0.
+                            if code == "ROB" and key == "1_2" and fields[field] == "1":
+                                fields[cell["field"].replace("{n}", "1")] = "0"
         for group in s.get("groups", []):
             for f in group["fields"]:
                 if f["role"] == "time":

@@ -1,5 +1,6 @@
 #include "DBEdit.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 
 namespace iksa::app {
@@ -64,22 +65,32 @@ void DBEdit::keyPressEvent(QKeyEvent* event) {
     // characters and control combinations; Delete and the cursor keys do not.
     const QString typed = event->text();
     const bool typesCharacter = !isReadOnly() && !typed.isEmpty() && typed.at(0) != QChar(0x7f);
+    const bool printable = typesCharacter && typed.at(0) >= u' ';
     if (typesCharacter) {
         const QChar key = event->key() == Qt::Key_Backspace ? QChar(u'\b') : typed.at(0);
-        if (keyFilter_ && !keyFilter_(text(), key)) {
+        if ((keyFilter_ && !keyFilter_(text(), key)) || (printable && !typeAdmits(key))) {
             event->accept();
-            return;
-        }
-        if (key >= u' ' && !typeAdmits(key)) {
-            event->accept();
+            refuse();
             return;
         }
     }
-    const QString before = text();
+    // A one-character box takes a new character in place of the old one:
+    // a full box must never drop the examiner's keys unheard.
+    if (printable && limit_ == 1 && !text().isEmpty() && !hasSelectedText())
+        selectAll();
+    if (printable && !hasSelectedText() && text().size() >= maxLength()) {
+        event->accept();
+        refuse();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
-    if (typesCharacter && limit_ == 1 && before != text() && text().size() == 1 &&
-        text().at(0).isDigit())
+    if (printable && limit_ == 1 && text().size() == 1 && text().at(0).isDigit())
         emit filled(fieldName());
+}
+
+void DBEdit::refuse() {
+    QApplication::beep();
+    emit keyRefused(fieldName());
 }
 
 void DBEdit::mousePressEvent(QMouseEvent* event) {

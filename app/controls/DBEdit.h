@@ -10,7 +10,8 @@ namespace iksa::app {
 // An edit box bound to one field. It shows the record buffer's text and
 // writes the examiner's typing back at once; the first key puts the table
 // into edit state. Numeric fields admit only digits and a sign (and a decimal
-// separator for float fields), as the column type does.
+// separator for float fields), as the column type does. A refused key beeps;
+// a one-character box replaces its character by the next one typed.
 class DBEdit : public QLineEdit, public BoundControl {
     Q_OBJECT
 
@@ -34,10 +35,13 @@ public:
 signals:
     // The examiner changed the text and it reached the record buffer.
     void edited(const QString& field);
-    // The examiner typed one digit into an empty box that takes one character.
+    // The examiner typed a digit into a box that takes one character.
     void filled(const QString& field);
     // A mouse press, any button.
     void pressed(const QString& field);
+    // A typed character was refused (filter, column type or a full box); the
+    // box has beeped.
+    void keyRefused(const QString& field);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -45,6 +49,7 @@ protected:
 
 private:
     void writeBack(const QString& text);
+    void refuse();
     bool typeAdmits(QChar key) const;
     void applyLimit(int textLength);
 

@@ -66,18 +66,23 @@ TEST_F(MainWindowFlows, StartShowsTheEvaluationPageWithTheStoredRawScores) {
 
 TEST_F(MainWindowFlows, HeaderNavigatorAndMenuCarryTheirTextsAndNames) {
     start();
+    // The hints name the buttons' keyboard shortcuts too.
     const QList<QPair<NavigatorButton, QString>> hints{
-        {NavigatorButton::First, "začátek db."},       {NavigatorButton::Prior, "o jeden ke konci"},
-        {NavigatorButton::Next, "o jeden k  začátku"}, {NavigatorButton::Last, "konec db."},
-        {NavigatorButton::Insert, "přidat "},          {NavigatorButton::Edit, "editovat"},
-        {NavigatorButton::Post, "potvrdit"},           {NavigatorButton::Cancel, "storno"}};
+        {NavigatorButton::First, "začátek db. (Alt+Home)"},
+        {NavigatorButton::Prior, "o jeden ke konci (Alt+PgUp)"},
+        {NavigatorButton::Next, "o jeden k  začátku (Alt+PgDown)"},
+        {NavigatorButton::Last, "konec db. (Alt+End)"},
+        {NavigatorButton::Insert, "přidat (Alt+Ins)"},
+        {NavigatorButton::Edit, "editovat (F2)"},
+        {NavigatorButton::Post, "potvrdit (Ctrl+S)"},
+        {NavigatorButton::Cancel, "storno (Shift+Esc)"}};
     for (const auto& [button, hint] : hints)
         EXPECT_EQ(form1().navigator()->button(button)->toolTip(), hint);
     EXPECT_EQ(form1().navigator()->size(), QSize(248, 33));
 
     auto* remove = find<QPushButton>("Button1");
     EXPECT_EQ(remove->text(), "-");
-    EXPECT_EQ(remove->toolTip(), "Odstranit záznam");
+    EXPECT_EQ(remove->toolTip(), "Odstranit záznam (Alt+Del)");
     EXPECT_EQ(remove->font().pixelSize(), 32);
     EXPECT_TRUE(remove->font().bold());
 
