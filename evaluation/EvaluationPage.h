@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace iksa {
 
@@ -37,11 +38,11 @@ public:
     void setMeanPanel(const MeanPanel& panel);
 
     // The three subtest means as real numbers (the report draws its mean lines
-    // with them, unrounded).
+    // with them, unrounded); none for a group without a subtest.
     struct Means {
-        double verbal = 0;
-        double performance = 0;
-        double overall = 0;
+        std::optional<double> verbal;
+        std::optional<double> performance;
+        std::optional<double> overall;
     };
     const Means& means() const;
     void setMeans(const Means& means);

@@ -1,7 +1,9 @@
 #include "evaluation/EvaluationRun.h"
 
+#include "evaluation/CompositeMembers.h"
 #include "evaluation/EvaluationOptions.h"
 #include "evaluation/EvaluationPage.h"
+#include "evaluation/MissingScores.h"
 #include "evaluation/NormLookup.h"
 #include "evaluation/SubtestMeans.h"
 #include "norms/CompiledNorms.h"
@@ -44,26 +46,9 @@ const QStringList& rawScoreMessages() {
 // The scaled scores in the order the run converts and stores them.
 constexpr std::array<int, 14> conversionOrder{2, 4, 6, 8, 9, 11, 13, 1, 3, 5, 7, 10, 12, 14};
 
-// The sums of scaled scores, in the order they are stored, with their members.
-struct ScaledSum {
-    const char* field;
-    std::initializer_list<const char*> members;
-};
-const std::array<ScaledSum, 6>& scaledSums() {
-    static const std::array<ScaledSum, 6> sums{{
-        {"VER_SVS", {"VER_S", "VER_PO", "VER_POC", "VER_OPA", "VER_INF", "VER_POR"}},
-        {"PER_SVS", {"PER_DO", "PER_CSK", "PER_KO", "PER_MAT", "PER_RO"}},
-        {"VP_SVS", {"VER_S", "VER_PO", "VER_INF"}},
-        {"PU_SVS", {"PER_DO", "PER_KO", "PER_MAT"}},
-        {"PP_SVS", {"VER_POC", "VER_OPA", "VER_RPC"}},
-        {"RZ_SVS", {"PER_CSK", "PER_HS"}},
-    }};
-    return sums;
-}
-
-// The sum that indexes each composite table, in the order of Composite.
-constexpr std::array<const char*, 7> compositeSums{"VER_SVS", "PER_SVS", "CIQ_SVS", "VP_SVS",
-                                                   "PU_SVS",  "PP_SVS",  "RZ_SVS"};
+// The sums stored in step 6, in their order; CIQ_SVS follows from two of them.
+constexpr std::array<Composite, 6> scaledSums{Composite::VIQ, Composite::PIQ, Composite::IVP,
+                                              Composite::IPU, Composite::IPP, Composite::IRZ};
 
 QString field(const char* name) {
     return QString::fromLatin1(name);
@@ -124,17 +109,28 @@ bool EvaluationRun::Button2Click() {
     record_.setSoNotAdministered(false);
 
     // The raw scores as the record holds them: a score the checks below reset
-    // on the page is still converted from this value.
+    // on the page is still converted from this value. An empty one was not
+    // entered and gives no result.
     const Catalogue& catalogue = Catalogue::instance();
-    std::array<int, 14> raw{};
-    for (int subtest = 1; subtest <= 14; ++subtest)
-        raw[static_cast<size_t>(subtest - 1)] = table3.integer(catalogue.subtest(subtest).rawField);
+    std::array<QString, 14> rawTexts;
+    std::array<std::optional<int>, 14> raw{};
+    for (int subtest = 1; subtest <= 14; ++subtest) {
+        const auto i = static_cast<size_t>(subtest - 1);
+        rawTexts[i] = table3.text(catalogue.subtest(subtest).rawField);
+        if (rawScoreEntered(rawTexts[i]))
+            raw[i] = table3.integer(catalogue.subtest(subtest).rawField);
+    }
+    const auto rawOf = [&](int subtest) { return raw[static_cast<size_t>(subtest - 1)]; };
+    const MissingScores missing = missingScores(rawTexts);
 
-    // 3. Raw-score checks of subtests 1 … 13, each reset to "0" on the page.
+    // 3. Raw-score checks of subtests 1 … 13. A score of 0 or above the
+    // maximum is reset to "0" on the page; an empty one stays empty.
     for (int subtest = 1; subtest < SoSubtest; ++subtest) {
         const Subtest& info = catalogue.subtest(subtest);
-        const int score = raw[static_cast<size_t>(subtest - 1)];
-        if (score == 0 || score > info.maximum) {
+        const std::optional<int> score = rawOf(subtest);
+        if (!score) {
+            messages_.show(rawScoreMessage(subtest));
+        } else if (*score == 0 || *score > info.maximum) {
             messages_.show(rawScoreMessage(subtest));
             write(info.rawField, QStringLiteral("0"));
         }
@@ -143,61 +139,75 @@ bool EvaluationRun::Button2Click() {
     // 4. Skládání objektů: −1 marks it as not administered; only a score
     // above the maximum is reported, and nothing is reset.
     const Subtest& so = catalogue.subtest(SoSubtest);
-    const int soRaw = raw[SoSubtest - 1];
+    const std::optional<int> soRaw = rawOf(SoSubtest);
     if (soRaw == -1)
         record_.setSoNotAdministered(true);
     record_.setSoCellsHidden(soRaw == -1);
-    if (soRaw > so.maximum)
+    if (soRaw && *soRaw > so.maximum)
         messages_.show(rawScoreMessage(SoSubtest));
 
     // 5. Scaled scores with the tables of the age band.
     const TableSet bandSet = TableSet::band(*band);
     for (const int subtest : conversionOrder) {
-        const int score =
-            scaledScore(lookup, bandSet, subtest, raw[static_cast<size_t>(subtest - 1)]);
-        write(catalogue.subtest(subtest).scaledField, QString::number(score));
+        const std::optional<int> score = rawOf(subtest);
+        write(catalogue.subtest(subtest).scaledField,
+              score ? QString::number(scaledScore(lookup, bandSet, subtest, *score)) : QString());
     }
 
-    // 6. Sums, read back from the fields just stored.
-    for (const ScaledSum& sum : scaledSums()) {
+    // 6. Sums, read back from the fields just stored; a sum with a member
+    // that has no scaled score stays empty.
+    const auto sumOf = [&](const QStringList& fields) -> QString {
         int total = 0;
-        for (const char* member : sum.members)
-            total += table3.integer(field(member));
-        write(field(sum.field), QString::number(total));
+        for (const QString& name : fields) {
+            if (table3.text(name).isEmpty())
+                return {};
+            total += table3.integer(name);
+        }
+        return QString::number(total);
+    };
+    for (const Composite composite : scaledSums) {
+        QStringList members;
+        for (const int subtest : compositeSubtests(composite))
+            members.append(catalogue.subtest(subtest).scaledField);
+        write(field(compositeInfo(composite).sumField), sumOf(members));
     }
 
     // 7. The reference-group column of the page. SO −1 has no entry there;
-    // its cell is hidden then and stays empty.
+    // its cell is hidden then and stays empty, as does a subtest not entered.
     const TableSet reference = TableSet::reference();
     for (int subtest = 1; subtest <= 14; ++subtest) {
-        const int score = raw[static_cast<size_t>(subtest - 1)];
-        const QString text = subtest == SoSubtest && score == -1
+        const std::optional<int> score = rawOf(subtest);
+        const QString text = !score || (subtest == SoSubtest && *score == -1)
                                  ? QString()
-                                 : QString::number(scaledScore(lookup, reference, subtest, score));
+                                 : QString::number(scaledScore(lookup, reference, subtest, *score));
         page_.setReferenceText(subtest, text);
     }
 
     // 8. The full-scale sum.
-    write(QStringLiteral("CIQ_SVS"), QString::number(table3.integer(QStringLiteral("VER_SVS")) +
-                                                     table3.integer(QStringLiteral("PER_SVS"))));
+    write(field(compositeInfo(Composite::CIQ).sumField),
+          sumOf({field(compositeInfo(Composite::VIQ).sumField),
+                 field(compositeInfo(Composite::PIQ).sumField)}));
 
     // 9. Composite lookups, stored in four passes: scores, percentiles, 90 %
-    // and 95 % intervals.
-    std::array<CompositeRow, 7> rows;
+    // and 95 % intervals. A composite without its sum stays empty.
+    std::array<std::optional<CompositeRow>, 7> rows;
     for (const CompositeInfo& info : compositeInfos()) {
-        const auto k = static_cast<size_t>(info.composite);
-        const int sum = table3.integer(field(compositeSums[k]));
+        const QString sumField = field(info.sumField);
+        if (table3.text(sumField).isEmpty())
+            continue;
+        const int sum = table3.integer(sumField);
         const std::optional<CompositeRow> row = lookup.Prevod_SVS(info.composite, sum);
         if (!row)
             throw UserError(QStringLiteral("Tabulka %1 nemá řádek pro součet vážených skórů %2.")
                                 .arg(QString::fromLatin1(info.code))
                                 .arg(sum));
-        rows[k] = *row;
+        rows[static_cast<size_t>(info.composite)] = row;
     }
     const auto writePass = [&](const char* ending, const auto& textOf) {
-        for (const CompositeInfo& info : compositeInfos())
-            write(field(info.code) + QLatin1String(ending),
-                  textOf(rows[static_cast<size_t>(info.composite)]));
+        for (const CompositeInfo& info : compositeInfos()) {
+            const std::optional<CompositeRow>& row = rows[static_cast<size_t>(info.composite)];
+            write(field(info.code) + QLatin1String(ending), row ? textOf(*row) : QString());
+        }
     };
     writePass("_IQ_IS", [](const CompositeRow& row) { return QString::number(row.score); });
     writePass("_PER", [](const CompositeRow& row) { return row.percentile; });
@@ -206,6 +216,10 @@ bool EvaluationRun::Button2Click() {
 
     // 10. The subtest means.
     Prumer_subtestu();
+
+    // What could not be computed, after the results are in place.
+    if (const QString message = missingCompositesMessage(missing); !message.isEmpty())
+        messages_.show(message);
     return true;
 }
 

@@ -16,6 +16,11 @@ struct NormSet;
 // messages, the scaled scores, the sums, the reference-group texts, the
 // composite lookups, and finally the subtest means (Prumer_subtestu). It
 // leaves Table3 in edit state and does not post.
+//
+// A subtest whose raw score is empty was not entered: it keeps its message
+// but is not reset, and its scaled score, every sum that holds it and the
+// composites of those sums are left empty. A last message names what could
+// not be computed (missingCompositesMessage).
 class EvaluationRun {
 public:
     EvaluationRun(ExamineeRecord& record, const EvaluationOptions& options, EvaluationPage& page,
@@ -33,7 +38,7 @@ public:
 
     // The fields of Table3 the last run wrote into the record buffer, in the
     // order of their first write: the raw scores it reset to "0", the scaled
-    // scores, the sums and the composite fields.
+    // scores, the sums and the composite fields (empty where not computed).
     const QStringList& writtenFields() const { return written_; }
 
     // The messages of the run: the age check, and the raw-score check of a

@@ -2,16 +2,17 @@
 
 #include "evaluation/EvaluationOptions.h"
 #include "evaluation/MeanBases.h"
+#include "evaluation/MissingScores.h"
 #include "records/ExamineeRecord.h"
 
 namespace iksa {
 
 namespace {
 
-double ratio(int sum, int count) {
-    // Every basis marks at least five cells of each scale, so a count of 0
-    // cannot come from the options; answer 0 rather than divide by it.
-    return count == 0 ? 0.0 : static_cast<double>(sum) / count;
+std::optional<double> ratio(int sum, int count) {
+    if (count == 0)
+        return std::nullopt;
+    return static_cast<double>(sum) / count;
 }
 
 } // namespace
@@ -30,19 +31,19 @@ EvaluationPage::MeanPanel SubtestMeans::panel() const {
     return panel;
 }
 
-SubtestMeans computeSubtestMeans(const std::array<int, 14>& scaled,
+SubtestMeans computeSubtestMeans(const std::array<std::optional<int>, 14>& scaled,
                                  const std::array<bool, 14>& marked, bool soNotAdministered) {
     SubtestMeans result;
     for (int row = 1; row <= AnalysisRowCount; ++row) {
         const auto i = static_cast<size_t>(row - 1);
-        if (!marked[i] || (row == SoAnalysisRow && soNotAdministered))
+        if (!marked[i] || !scaled[i] || (row == SoAnalysisRow && soNotAdministered))
             continue;
         if (row <= VerbalRowCount) {
             ++result.verbalCount;
-            result.verbalSum += scaled[i];
+            result.verbalSum += *scaled[i];
         } else {
             ++result.performanceCount;
-            result.performanceSum += scaled[i];
+            result.performanceSum += *scaled[i];
         }
     }
     result.means.verbal = ratio(result.verbalSum, result.verbalCount);
@@ -55,22 +56,22 @@ SubtestMeans computeSubtestMeans(const std::array<int, 14>& scaled,
 void Prumer_subtestu(const ExamineeRecord& record, const EvaluationOptions& options,
                      EvaluationPage& page) {
     const QStringList fields = EvaluationOptions::markedFields();
-    std::array<int, 14> scaled{};
+    std::array<std::optional<int>, 14> scaled{};
     std::array<bool, 14> marked{};
     for (size_t i = 0; i < scaled.size(); ++i) {
         const QString& field = fields[static_cast<qsizetype>(i)];
         marked[i] = options.isMarked(field);
         // Only a marked cell is read, as only its value enters a sum.
         if (marked[i])
-            scaled[i] = record.integer(field);
+            scaled[i] = computedInteger(record, field);
     }
     const SubtestMeans means = computeSubtestMeans(scaled, marked, record.soNotAdministered());
     page.setMeans(means.means);
     page.setMeanPanel(means.panel());
 }
 
-QString formatMean(double mean) {
-    return QString::asprintf("%5.2f", mean);
+QString formatMean(std::optional<double> mean) {
+    return mean ? QString::asprintf("%5.2f", *mean) : QString();
 }
 
 } // namespace iksa

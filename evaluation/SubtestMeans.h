@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace iksa {
 
@@ -23,18 +24,21 @@ struct SubtestMeans {
 };
 
 // scaled: the fourteen scaled scores in the order of
-// EvaluationOptions::markedFields(); marked: whether each cell is lime.
-// The SO score is left out, marked or not, while SO is not administered.
-SubtestMeans computeSubtestMeans(const std::array<int, 14>& scaled,
+// EvaluationOptions::markedFields(), none for a subtest not entered; marked:
+// whether each cell is lime. A subtest not entered is left out, and so is the
+// SO score, marked or not, while SO is not administered. A group left without
+// a subtest has no mean.
+SubtestMeans computeSubtestMeans(const std::array<std::optional<int>, 14>& scaled,
                                  const std::array<bool, 14>& marked, bool soNotAdministered);
 
 // Prumer_subtestu over the current record: the marks of the options, the
-// scaled scores of Table3, the flag SO_neadministrovan; fills the page's mean
-// panel and means.
+// scaled scores of Table3 (an empty one was not computed), the flag
+// SO_neadministrovan; fills the page's mean panel and means.
 void Prumer_subtestu(const ExamineeRecord& record, const EvaluationOptions& options,
                      EvaluationPage& page);
 
-// A mean as the page shows it: "%5.2f" with a decimal point (" 9.86", "10.14").
-QString formatMean(double mean);
+// A mean as the page shows it: "%5.2f" with a decimal point (" 9.86",
+// "10.14"); empty for no mean.
+QString formatMean(std::optional<double> mean);
 
 } // namespace iksa

@@ -33,13 +33,13 @@ QString TableSet::code() const {
 
 const std::array<CompositeInfo, 7>& compositeInfos() {
     static const std::array<CompositeInfo, 7> infos{{
-        {Composite::VIQ, "VIQ", 6},
-        {Composite::PIQ, "PIQ", 5},
-        {Composite::CIQ, "CIQ", 11},
-        {Composite::IVP, "IVP", 3},
-        {Composite::IPU, "IPU", 3},
-        {Composite::IPP, "IPP", 3},
-        {Composite::IRZ, "IRZ", 2},
+        {Composite::VIQ, "VIQ", 6, "VER_SVS"},
+        {Composite::PIQ, "PIQ", 5, "PER_SVS"},
+        {Composite::CIQ, "CIQ", 11, "CIQ_SVS"},
+        {Composite::IVP, "IVP", 3, "VP_SVS"},
+        {Composite::IPU, "IPU", 3, "PU_SVS"},
+        {Composite::IPP, "IPP", 3, "PP_SVS"},
+        {Composite::IRZ, "IRZ", 2, "RZ_SVS"},
     }};
     return infos;
 }

@@ -47,8 +47,9 @@ enum class Composite { VIQ, PIQ, CIQ, IVP, IPU, IPP, IRZ };
 
 struct CompositeInfo {
     Composite composite;
-    const char* code; // "VIQ" …
-    int scaledScores; // scaled scores in the sum that indexes the table
+    const char* code;     // "VIQ" …
+    int scaledScores;     // scaled scores in the sum that indexes the table
+    const char* sumField; // the Table3 field of that sum: "VER_SVS" …
     int lowestSum() const { return scaledScores; }
     int highestSum() const { return 19 * scaledScores; }
     int rowCount() const { return highestSum() - lowestSum() + 1; }

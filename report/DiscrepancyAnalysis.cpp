@@ -1,5 +1,6 @@
 #include "report/DiscrepancyAnalysis.h"
 
+#include "evaluation/MissingScores.h"
 #include "norms/NormSet.h"
 #include "norms/NormTypes.h"
 #include "records/ExamineeRecord.h"
@@ -34,8 +35,8 @@ constexpr int MaxTabledDifference = 40;
 
 } // namespace
 
-std::optional<ComparisonTable> compareScores(const std::array<int, 7>& scores, int age,
-                                             const NormSet& norms) {
+std::optional<ComparisonTable> compareScores(const std::array<std::optional<int>, 7>& scores,
+                                             int age, const NormSet& norms) {
     const std::optional<int> group = norms.bandOf(AgeBandFamily::Comparison, age);
     if (!group)
         return std::nullopt;
@@ -43,11 +44,16 @@ std::optional<ComparisonTable> compareScores(const std::array<int, 7>& scores, i
     for (size_t k = 0; k < table.size(); ++k) {
         const Comparison& comparison = comparisons()[k];
         const int number = static_cast<int>(k) + 1;
-        const int score1 = scores[static_cast<size_t>(comparison.first)];
-        const int score2 = scores[static_cast<size_t>(comparison.second)];
-        const int difference = score1 - score2;
         ComparisonRow& row = table[k];
         row.label = QString::fromUtf8(comparison.label);
+        const std::optional<int> first = scores[static_cast<size_t>(comparison.first)];
+        const std::optional<int> second = scores[static_cast<size_t>(comparison.second)];
+        if (!first || !second)
+            continue;
+        const int score1 = *first;
+        const int score2 = *second;
+        const int difference = score1 - score2;
+        row.complete = true;
         row.shortName1 = QString::fromLatin1(compositeInfo(comparison.first).code);
         row.shortName2 = QString::fromLatin1(compositeInfo(comparison.second).code);
         row.score1 = QString::number(score1);
@@ -62,10 +68,10 @@ std::optional<ComparisonTable> compareScores(const std::array<int, 7>& scores, i
 }
 
 std::optional<ComparisonTable> compareScores(const ExamineeRecord& record, const NormSet& norms) {
-    std::array<int, 7> scores{};
+    std::array<std::optional<int>, 7> scores{};
     for (const CompositeInfo& info : compositeInfos())
         scores[static_cast<size_t>(info.composite)] =
-            record.integer(QString::fromLatin1(info.code) + QStringLiteral("_IQ_IS"));
+            computedInteger(record, QString::fromLatin1(info.code) + QStringLiteral("_IQ_IS"));
     return compareScores(scores, record.integer(QStringLiteral("VEK")), norms);
 }
 

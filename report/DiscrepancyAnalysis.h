@@ -9,10 +9,12 @@ namespace iksa {
 class ExamineeRecord;
 struct NormSet;
 
-// One of the seven comparisons of IQ and index scores on page 3.
+// One of the seven comparisons of IQ and index scores on page 3. When one
+// of its scores was not computed the row carries only its label.
 struct ComparisonRow {
-    QString label;      // "Verbální IQ - Performační IQ" …
-    QString shortName1; // "VIQ" …
+    QString label;         // "Verbální IQ - Performační IQ" …
+    bool complete = false; // both scores exist; the texts below are filled
+    QString shortName1;    // "VIQ" …
     QString shortName2;
     QString score1;
     QString score2;
@@ -23,11 +25,11 @@ struct ComparisonRow {
 
 using ComparisonTable = std::array<ComparisonRow, 7>;
 
-// scores: VIQ, PIQ, CIQ, IVP, IPU, IPP, IRZ in the order of Composite.
-// None for an age outside the age groups (16 … 100), which the page
-// refuses before the comparisons.
-std::optional<ComparisonTable> compareScores(const std::array<int, 7>& scores, int age,
-                                             const NormSet& norms);
+// scores: VIQ, PIQ, CIQ, IVP, IPU, IPP, IRZ in the order of Composite, none
+// for a composite not computed. None for an age outside the age groups
+// (16 … 100), which the page refuses before the comparisons.
+std::optional<ComparisonTable> compareScores(const std::array<std::optional<int>, 7>& scores,
+                                             int age, const NormSet& norms);
 
 // The same with the scores and the age of the current record.
 std::optional<ComparisonTable> compareScores(const ExamineeRecord& record, const NormSet& norms);

@@ -2,6 +2,7 @@
 
 #include "evaluation/EvaluationOptions.h"
 #include "evaluation/MeanBases.h"
+#include "evaluation/MissingScores.h"
 #include "norms/NormSet.h"
 #include "records/ExamineeRecord.h"
 #include "records/UserError.h"
@@ -45,7 +46,7 @@ StrengthsInput strengthsInput(const ExamineeRecord& record, const EvaluationOpti
     StrengthsInput input;
     const QStringList fields = EvaluationOptions::markedFields();
     for (size_t i = 0; i < input.scaled.size(); ++i)
-        input.scaled[i] = record.integer(fields[static_cast<qsizetype>(i)]);
+        input.scaled[i] = computedInteger(record, fields[static_cast<qsizetype>(i)]);
     input.basis = options.meanBasis();
     input.significance = options.significance();
     input.soAdministered = !record.soNotAdministered();
@@ -60,13 +61,24 @@ StrengthsTable analyseStrengths(const StrengthsInput& input, const NormSet& norm
     table.title = QString::fromUtf8(basis.title);
     table.levelText = input.significance == 2 ? QStringLiteral("0.05") : QStringLiteral("0.15");
 
+    // Reference means and their texts: one per scale for bases 0 and 1, the
+    // overall mean otherwise.
+    const auto reference = [&](int row) {
+        if (!basis.separateScales)
+            return std::pair{input.means.overall, input.panel.overallMean};
+        return row <= VerbalRowCount
+                   ? std::pair{input.means.verbal, input.panel.verbalMean}
+                   : std::pair{input.means.performance, input.panel.performanceMean};
+    };
+
     // The working records of the basis, one per included row.
     std::array<DeviationRecord, 14> records{};
     std::vector<int> included;
     for (int row = 1; row <= AnalysisRowCount; ++row) {
         StrengthRow& out = table.rows[static_cast<size_t>(row - 1)];
         out.label = analysisRowLabel(row);
-        if (!basis.includes(row) || (row == SoAnalysisRow && !input.soAdministered))
+        if (!basis.includes(row) || (row == SoAnalysisRow && !input.soAdministered) ||
+            !input.scaled[static_cast<size_t>(row - 1)] || !reference(row).first)
             continue;
         const std::optional<DeviationRecord> record = norms.deviationRecord(input.basis, row);
         if (!record)
@@ -78,24 +90,14 @@ StrengthsTable analyseStrengths(const StrengthsInput& input, const NormSet& norm
         included.push_back(row);
     }
 
-    // Reference means and their texts: one per scale for bases 0 and 1, the
-    // overall mean otherwise.
-    const auto reference = [&](int row) {
-        if (!basis.separateScales)
-            return std::pair{input.means.overall, input.panel.overallMean};
-        return row <= VerbalRowCount
-                   ? std::pair{input.means.verbal, input.panel.verbalMean}
-                   : std::pair{input.means.performance, input.panel.performanceMean};
-    };
-
     const int criticalPosition = input.significance == 2 ? 1 : 0;
     std::array<double, 14> deviations{};
     std::vector<int> sorted;
     for (const int row : included) {
         const auto i = static_cast<size_t>(row - 1);
-        const int score = input.scaled[i];
+        const int score = *input.scaled[i];
         const auto [mean, meanText] = reference(row);
-        deviations[i] = score - mean;
+        deviations[i] = score - *mean;
         StrengthRow& out = table.rows[i];
         out.score = QString::number(score);
         out.mean = meanText;

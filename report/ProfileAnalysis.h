@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace iksa {
 
@@ -33,10 +34,11 @@ struct StrengthsTable {
 };
 
 // What the analysis reads: the fourteen scaled scores in analysis-row order
-// (SL, POD, POC, OPA, INF, POR, RPC, DO, CSK, KOS, MAT, ROB, HS, SO), the
-// options, and the means as the last Prumer_subtestu left them.
+// (SL, POD, POC, OPA, INF, POR, RPC, DO, CSK, KOS, MAT, ROB, HS, SO; none for
+// a subtest not entered), the options, and the means as the last
+// Prumer_subtestu left them.
 struct StrengthsInput {
-    std::array<int, 14> scaled{};
+    std::array<std::optional<int>, 14> scaled{};
     int basis = 0;        // 0 … 5
     int significance = 2; // 2 for 0.05, 1 for 0.15
     bool soAdministered = true;
@@ -44,6 +46,9 @@ struct StrengthsInput {
     EvaluationPage::MeanPanel panel;
 };
 
+// A row is included when the basis includes it, its subtest has a scaled
+// score (SO only while administered) and its reference mean exists; any
+// other row carries only its label and takes no part in the marks.
 StrengthsTable analyseStrengths(const StrengthsInput& input, const NormSet& norms);
 
 // The same for the current record: its scaled scores in Table3, the options

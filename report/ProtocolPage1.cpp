@@ -2,11 +2,14 @@
 // and the two subtest profile charts.
 #include "evaluation/EvaluationOptions.h"
 #include "evaluation/EvaluationPage.h"
+#include "evaluation/MissingScores.h"
+#include "norms/NormTypes.h"
 #include "records/ExamineeRecord.h"
 #include "report/ProtocolPages.h"
 #include "report/ReportCanvas.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace iksa {
@@ -53,20 +56,10 @@ double columnLeft(int k) {
     return 3.2 + 0.5 * k;
 }
 
-struct CompositeColumn {
-    const char* code;     // heading, and the prefix of its fields
-    const char* sumField; // the sum of scaled scores
-};
-
-constexpr std::array<CompositeColumn, 7> compositeColumns{{
-    {"VIQ", "VER_SVS"},
-    {"PIQ", "PER_SVS"},
-    {"CIQ", "CIQ_SVS"},
-    {"IVP", "VP_SVS"},
-    {"IPU", "PU_SVS"},
-    {"IPP", "PP_SVS"},
-    {"IRZ", "RZ_SVS"},
-}};
+// The seven composites in column order, k = 2 … 8.
+const CompositeInfo& compositeColumn(int k) {
+    return compositeInfos()[static_cast<size_t>(k - firstColumn)];
+}
 
 constexpr const char* compositeRowLabels[] = {
     "SKÓRY IQ /INDEXOVÉ SKÓRY",    "Součty vážených skorů",
@@ -78,12 +71,13 @@ bool striped(int k) {
     return k % 2 == 0;
 }
 
-QString compositeField(const CompositeColumn& column, const char* suffix) {
+QString compositeField(const CompositeInfo& column, const char* suffix) {
     return QString::fromLatin1(column.code) + QString::fromLatin1(suffix);
 }
 
-int compositeScore(const ReportSources& sources, const CompositeColumn& column) {
-    return sources.record.integer(compositeField(column, "_IQ_IS"));
+// None for a composite the evaluation could not compute.
+std::optional<int> compositeScore(const ReportSources& sources, const CompositeInfo& column) {
+    return computedInteger(sources.record, compositeField(column, "_IQ_IS"));
 }
 
 void drawCompositeTable(ReportCanvas& canvas, const ReportSources& sources) {
@@ -112,15 +106,15 @@ void drawCompositeTable(ReportCanvas& canvas, const ReportSources& sources) {
 
     canvas.font(8, true);
     for (int k = firstColumn; k <= lastColumn; ++k) {
-        const CompositeColumn& column = compositeColumns[static_cast<size_t>(k - firstColumn)];
+        const CompositeInfo& column = compositeColumn(k);
         const double x = 3.35 + 0.5 * k;
         canvas.fontColour(white);
         canvas.brush(black);
         canvas.text(x, 2.6, QString::fromLatin1(column.code));
         canvas.fontColour(black);
         canvas.brush(striped(k) ? stripe : white);
-        canvas.text(x, 2.9, integerText(sources, column.sumField));
-        canvas.text(x, 3.2, QString::number(compositeScore(sources, column)));
+        canvas.text(x, 2.9, integerText(sources, QString::fromLatin1(column.sumField)));
+        canvas.text(x, 3.2, integerText(sources, compositeField(column, "_IQ_IS")));
         canvas.text(x, 3.5, sources.record.text(compositeField(column, "_PER")));
         canvas.text(3.22 + 0.5 * k, 3.8, sources.record.text(compositeField(column, "_IS_90")));
         canvas.text(3.22 + 0.5 * k, 4.1, sources.record.text(compositeField(column, "_IS_95")));
@@ -136,7 +130,7 @@ double scoreY(int score) {
 // The joined pairs of columns (VIQ–PIQ–CIQ and IVP–IPU–IPP–IRZ; CIQ and IVP
 // are not joined) with the x of both ends.
 struct CompositeJoin {
-    int from; // index into compositeColumns
+    int from; // index into compositeInfos()
     int to;
     double x1;
     double x2;
@@ -166,10 +160,14 @@ void drawCompositeProfile(ReportCanvas& canvas, const ReportSources& sources) {
     }
 
     canvas.pen(100);
+    // A composite not computed has no point: the line breaks there.
     for (const CompositeJoin& join : compositeJoins) {
-        const int from = compositeScore(sources, compositeColumns[static_cast<size_t>(join.from)]);
-        const int to = compositeScore(sources, compositeColumns[static_cast<size_t>(join.to)]);
-        canvas.line(join.x1, scoreY(from), join.x2, scoreY(to));
+        const std::optional<int> from =
+            compositeScore(sources, compositeInfos()[static_cast<size_t>(join.from)]);
+        const std::optional<int> to =
+            compositeScore(sources, compositeInfos()[static_cast<size_t>(join.to)]);
+        if (from && to)
+            canvas.line(join.x1, scoreY(*from), join.x2, scoreY(*to));
     }
     canvas.pen(3);
 }
@@ -321,20 +319,25 @@ int markedColumns(const ProfileChart& chart, const ReportSources& sources) {
 void drawChartMarks(ReportCanvas& canvas, const ProfileChart& chart, const ReportSources& sources) {
     const double y0 = chartY0;
     const int columns = markedColumns(chart, sources);
-    std::array<int, 7> scores{};
+    // A subtest not entered has no mark, and the profile line breaks there.
+    std::array<std::optional<int>, 7> scores{};
     canvas.font(9, true);
     for (int c = 0; c < columns; ++c) {
-        scores[c] = sources.record.integer(QString::fromLatin1(chart.fields[c]));
-        const bool onMeanRow = scores[c] == 10 && c >= chart.secondFrom && c <= chart.secondTo;
+        scores[c] = computedInteger(sources.record, QString::fromLatin1(chart.fields[c]));
+        if (!scores[c])
+            continue;
+        const int score = *scores[c];
+        const bool onMeanRow = score == 10 && c >= chart.secondFrom && c <= chart.secondTo;
         canvas.brush(onMeanRow ? meanRow : columnColour(chart, c));
-        canvas.text(columnX(chart, c) + 0.08, y0 + 0.05 + chartRow * (21 - scores[c]),
+        canvas.text(columnX(chart, c) + 0.08, y0 + 0.05 + chartRow * (21 - score),
                     QStringLiteral("X"));
     }
 
     canvas.pen(100);
     for (int c = 1; c < columns; ++c)
-        canvas.line(columnX(chart, c - 1) + 0.12, y0 + 0.13 + chartRow * (21 - scores[c - 1]),
-                    columnX(chart, c) + 0.12, y0 + 0.13 + chartRow * (21 - scores[c]));
+        if (scores[c - 1] && scores[c])
+            canvas.line(columnX(chart, c - 1) + 0.12, y0 + 0.13 + chartRow * (21 - *scores[c - 1]),
+                        columnX(chart, c) + 0.12, y0 + 0.13 + chartRow * (21 - *scores[c]));
     canvas.pen(3);
 }
 
@@ -369,14 +372,16 @@ void drawPage1(ReportCanvas& canvas, const ReportSources& sources) {
     drawCompositeTable(canvas, sources);
     drawCompositeProfile(canvas, sources);
 
+    // A group without a subtest has no mean and no mean line.
     const EvaluationPage::Means& means = sources.page.means();
     const bool showMean = sources.options.showMean();
     drawProfileChart(canvas, verbalChart(), sources);
-    if (showMean)
-        drawMeanLine(canvas, verbalChart(), means.verbal);
+    if (showMean && means.verbal)
+        drawMeanLine(canvas, verbalChart(), *means.verbal);
     drawProfileChart(canvas, performanceChart(), sources);
     if (showMean) {
-        drawMeanLine(canvas, performanceChart(), means.performance);
+        if (means.performance)
+            drawMeanLine(canvas, performanceChart(), *means.performance);
         drawMeanLegend(canvas);
     }
     canvas.brush(white);

@@ -199,9 +199,10 @@ void drawScoreTable(ReportCanvas& canvas, const ReportSources& sources) {
     for (const ScoreCell& cell : scoreCells) {
         if (cell.row == soRow && !withSo)
             continue;
+        // A score not computed leaves its cell empty, without parentheses.
         const QString value = integerText(sources, cell.field);
         valueAt(cell.column, cell.row,
-                cell.parenthesised ? QStringLiteral("(%1)").arg(value) : value);
+                cell.parenthesised && !value.isEmpty() ? QStringLiteral("(%1)").arg(value) : value);
     }
     for (int n = 1; n <= 14; ++n) {
         if (n + 1 == soRow && !withSo)

@@ -124,6 +124,8 @@ void drawRows(ReportCanvas& canvas, const ComparisonTable& comparisons) {
             const ComparisonRow& row = comparisons[static_cast<size_t>(r - firstComparisonRow)];
             canvas.font(10, false);
             canvas.text(0.55, y, row.label);
+            if (!row.complete)
+                continue; // a score was not computed: only the label
             canvas.text(3.34, y, row.shortName1);
             canvas.font(10, true);
             canvas.text(3.74, y, row.score1);

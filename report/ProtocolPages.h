@@ -45,7 +45,7 @@ void drawPage2(ReportCanvas& canvas, const ReportSources& sources);
 bool drawPage3(ReportCanvas& canvas, const ReportSources& sources);
 
 // The value of a Table3 field as the protocol prints it: scores and sums
-// as integers.
-QString integerText(const ReportSources& sources, const char* field);
+// as integers, nothing for a field left empty (not entered, not computed).
+QString integerText(const ReportSources& sources, const QString& field);
 
 } // namespace iksa

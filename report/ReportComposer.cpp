@@ -1,5 +1,6 @@
 #include "report/ReportComposer.h"
 
+#include "evaluation/MissingScores.h"
 #include "norms/CompiledNorms.h"
 #include "norms/NormSet.h"
 #include "preview/PageSurface.h"
@@ -13,8 +14,40 @@ void writeTexts(ReportCanvas& canvas, std::span<const PlacedText> texts) {
         canvas.text(text.x, text.y, QString::fromUtf8(text.text));
 }
 
-QString integerText(const ReportSources& sources, const char* field) {
-    return QString::number(sources.record.integer(QString::fromLatin1(field)));
+namespace {
+
+// Near the header of every page while a subtest has no raw score: the notice
+// with the subtests' names, wrapped between names within the page frame.
+void drawIncompleteNotice(ReportCanvas& canvas, const ExamineeRecord& record) {
+    const QStringList names = missingSubtestNames(missingScores(record));
+    if (names.isEmpty())
+        return;
+    constexpr double left = 0.6;
+    constexpr double right = 7.6;
+    constexpr double top = 0.88;
+    constexpr double lineHeight = 0.11;
+    canvas.brush(ReportColour::white);
+    canvas.font(8, true);
+    const int width = canvas.pageX(right) - canvas.pageX(left);
+    QStringList lines{incompleteExaminationPrefix() + names.first()};
+    for (qsizetype i = 1; i < names.size(); ++i) {
+        const QString longer = lines.last() + QStringLiteral(", ") + names[i];
+        if (canvas.canvas().textExtent(longer + QLatin1Char(',')).width() <= width) {
+            lines.last() = longer;
+        } else {
+            lines.last() += QLatin1Char(',');
+            lines.append(names[i]);
+        }
+    }
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        canvas.text(left, top + lineHeight * static_cast<double>(i), lines[i]);
+}
+
+} // namespace
+
+QString integerText(const ReportSources& sources, const QString& field) {
+    const std::optional<int> value = computedInteger(sources.record, field);
+    return value ? QString::number(*value) : QString();
 }
 
 ReportComposer::ReportComposer(PageSurface& surface, ReportSources sources)
@@ -41,6 +74,7 @@ void ReportComposer::startPage(int number) {
         canvas.canvas().textOut(centre - canvas.canvas().textExtent(notice).width() / 2,
                                 canvas.pageY(11.65), notice);
     }
+    drawIncompleteNotice(canvas, sources_.record);
     canvas.font(18, false);
     canvas.text(1.5, 0.6, QStringLiteral("IKSA-III"));
     // The logo: 70 mm in from the sides, 7.6 mm down, 11.4 mm tall.

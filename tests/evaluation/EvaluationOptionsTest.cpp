@@ -78,7 +78,8 @@ TEST(SubtestMeans, FormatsMeansInFiveCharactersWithADecimalPoint) {
 
 TEST(SubtestMeans, SumsCountsAndMeansOfTheMarkedCells) {
     //                              SL POD POC OPA INF POR RPC DO CSK KOS MAT ROB HS SO
-    const std::array<int, 14> scaled{12, 8, 10, 9, 11, 10, 19, 7, 13, 10, 10, 9, 1, 15};
+    const std::array<std::optional<int>, 14> scaled{12, 8,  10, 9,  11, 10, 19,
+                                                    7,  13, 10, 10, 9,  1,  15};
     std::array<bool, 14> marked{};
     marked.fill(true);
     marked[6] = false;  // RPC
@@ -100,7 +101,7 @@ TEST(SubtestMeans, SumsCountsAndMeansOfTheMarkedCells) {
     const SubtestMeans withoutSo = computeSubtestMeans(scaled, marked, true);
     EXPECT_EQ(withoutSo.performanceSum, 49);
     EXPECT_EQ(withoutSo.performanceCount, 5);
-    EXPECT_DOUBLE_EQ(withoutSo.means.performance, 9.8);
+    EXPECT_DOUBLE_EQ(*withoutSo.means.performance, 9.8);
 }
 
 } // namespace

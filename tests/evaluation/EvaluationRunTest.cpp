@@ -122,8 +122,11 @@ TEST_F(EvaluationRunTest, AllScaledScoresTenGiveTheSumsAndTheirCompositeRows) {
 }
 
 TEST_F(EvaluationRunTest, AllZeroRecordGivesThirteenMessagesInOrderThenLowestEntries) {
-    // Raw scores 1 … 13 left empty read as 0; SO 0 is not reported.
-    addRecord({{"VEK", "30"}, {"HS_2_SL", "0"}, {"HS_14_SO", "0"}});
+    // Raw scores 1 … 13 typed as 0 are real scores; SO 0 is not reported.
+    QMap<QString, QString> texts{{"VEK", "30"}};
+    for (const Subtest& subtest : Catalogue::instance().subtests())
+        texts[subtest.rawField] = QStringLiteral("0");
+    addRecord(texts);
     ASSERT_TRUE(evaluate());
 
     QStringList expected;
@@ -225,13 +228,18 @@ TEST_F(EvaluationRunTest, RawScoresWithoutEntryScoreTheTablesLowestEntry) {
 }
 
 TEST_F(EvaluationRunTest, RunWritesTheResultFieldsIntoTheBufferOnly) {
-    addRecord({{"VEK", "45"}, {"HS_1_DO", "40"}});
+    QMap<QString, QString> texts{{"VEK", "45"}};
+    for (const Subtest& subtest : Catalogue::instance().subtests())
+        texts[subtest.rawField] = QString::number(subtest.maximum);
+    texts[QStringLiteral("HS_1_DO")] = QStringLiteral("40");
+    texts[QStringLiteral("HS_2_SL")] = QStringLiteral("0");
+    addRecord(texts);
     EvaluationRun run(record, options, page, messages);
     ASSERT_TRUE(run.Button2Click());
     const QStringList written = run.writtenFields();
-    EXPECT_EQ(written.size(), 13 + 14 + 7 + 28); // the resets, then the results
-    EXPECT_EQ(written.first(), QStringLiteral("HS_1_DO"));
-    EXPECT_EQ(written.mid(13, 2), (QStringList{"VER_S", "VER_PO"}));
+    EXPECT_EQ(written.size(), 2 + 14 + 7 + 28); // the resets, then the results
+    EXPECT_EQ(written.mid(0, 2), (QStringList{"HS_1_DO", "HS_2_SL"}));
+    EXPECT_EQ(written.mid(2, 2), (QStringList{"VER_S", "VER_PO"}));
     EXPECT_EQ(written.last(), QStringLiteral("IRZ_IS_95"));
 
     // Nothing was stored: a cancel brings the record back.

@@ -13,8 +13,8 @@ const NormSet& norms() {
     return compiledNormSet();
 }
 
-// Scores in the order VIQ, PIQ, CIQ, IVP, IPU, IPP, IRZ.
-using Scores = std::array<int, 7>;
+// Scores in the order VIQ, PIQ, CIQ, IVP, IPU, IPP, IRZ; none for one not computed.
+using Scores = std::array<std::optional<int>, 7>;
 
 TEST(DiscrepancyAnalysis, RowsOfTheSevenComparisons) {
     const std::optional<ComparisonTable> table =
@@ -53,6 +53,24 @@ TEST(DiscrepancyAnalysis, BaseRatesAtFortyAndBeyondAndAtZero) {
         EXPECT_EQ((*table)[0].difference, QString::number(difference));
         EXPECT_EQ((*table)[0].baseRate, QString::fromLatin1(text)) << difference;
     }
+}
+
+TEST(DiscrepancyAnalysis, AComparisonWithAScoreNotComputedCarriesOnlyItsLabel) {
+    // IVP and PIQ not computed: comparisons 1, 2, 3 and 5 lose their texts.
+    const std::optional<ComparisonTable> table =
+        compareScores(Scores{112, std::nullopt, 105, std::nullopt, 120, 95, 100}, 30, norms());
+    ASSERT_TRUE(table);
+    const std::array<bool, 7> complete{false, false, false, true, false, true, true};
+    for (size_t k = 0; k < 7; ++k) {
+        const ComparisonRow& row = (*table)[k];
+        EXPECT_FALSE(row.label.isEmpty()) << k;
+        EXPECT_EQ(row.complete, complete[k]) << k;
+        const QStringList texts{row.shortName1, row.shortName2, row.score1,  row.score2,
+                                row.difference, row.critical,   row.baseRate};
+        for (const QString& text : texts)
+            EXPECT_EQ(text.isEmpty(), !complete[k]) << k;
+    }
+    EXPECT_EQ((*table)[5].difference, QStringLiteral("25"));
 }
 
 TEST(DiscrepancyAnalysis, AgeGroupsOfPageThree) {

@@ -11,7 +11,8 @@ using namespace iksa;
 
 namespace {
 
-using Scores = std::array<int, 14>;
+// Scaled scores in analysis-row order; none for a subtest not entered.
+using Scores = std::array<std::optional<int>, 14>;
 
 // The input as the program would have it: the basis's marks, the means that
 // Prumer_subtestu computed from them, the options.
@@ -153,6 +154,79 @@ TEST(StrengthsAnalysis, TextsOfTheRowsAtBothLevels) {
         }
     }
     EXPECT_EQ(overall.rows[0].deviation, QString::asprintf("%5.2f", 14 - 105.0 / 11));
+}
+
+TEST(StrengthsAnalysis, MeanBasesZeroToFiveLeaveOutASubtestNotEntered) {
+    // Porozumění (row 6) not entered; the other verbal scores average 10.
+    //            SL POD POC OPA INF POR           RPC DO CSK KOS MAT ROB HS SO
+    const Scores scores{12, 8, 10, 10, 10, std::nullopt, 10, 9, 11, 10, 10, 10, 10, 10};
+    struct Case {
+        int basis;
+        int verbalCount;
+        int performanceCount;
+    };
+    // Basis 3 never holds row 6; every other basis loses it.
+    const Case cases[] = {{0, 6, 7}, {1, 5, 5}, {2, 5, 5}, {3, 6, 5}, {4, 6, 6}, {5, 6, 7}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.basis);
+        const StrengthsInput in = input(scores, c.basis);
+        EXPECT_EQ(in.panel.verbalCount, QString::number(c.verbalCount));
+        EXPECT_EQ(in.panel.performanceCount, QString::number(c.performanceCount));
+        EXPECT_EQ(in.panel.verbalSum, QString::number(10 * c.verbalCount));
+        EXPECT_EQ(in.panel.verbalMean, QStringLiteral("10.00"));
+        const StrengthsTable table = analyseStrengths(in, norms());
+        const StrengthRow& por = table.rows[5];
+        EXPECT_FALSE(por.included);
+        EXPECT_EQ(por.label, QStringLiteral("Porozumění"));
+        EXPECT_TRUE(por.score.isEmpty() && por.mean.isEmpty() && por.deviation.isEmpty() &&
+                    por.critical.isEmpty() && por.frequency.isEmpty());
+        EXPECT_FALSE(por.best || por.weakest);
+        int included = 0;
+        for (const StrengthRow& row : table.rows)
+            included += row.included;
+        EXPECT_EQ(included, c.verbalCount + c.performanceCount);
+    }
+}
+
+TEST(StrengthsAnalysis, ASubtestNotEnteredTakesNoPartInTheMarks) {
+    //            SL            POD POC OPA INF POR RPC DO CSK KOS MAT ROB HS SO
+    const Scores scores{std::nullopt, 13, 12, 6, 7, 10, 10, 7, 10, 10, 10, 10, 10, 10};
+    const StrengthsTable table = analyseStrengths(input(scores, 4), norms());
+    // Twelve rows: 13 and 12 are the best, 6 and both 7s the weakest.
+    const QStringList expected{"x", "+", "+", "-", "-", "", "", "-", "", "", "", "", "", "x"};
+    EXPECT_EQ(markColumn(table), expected);
+}
+
+TEST(StrengthsAnalysis, AGroupWithoutASubtestHasNoMeanAndOnlyLabels) {
+    Scores scores;
+    scores.fill(10);
+    for (size_t i = 0; i < 7; ++i)
+        scores[i] = std::nullopt; // no verbal subtest entered
+    scores[8] = 13;
+
+    const StrengthsInput separate = input(scores, 0);
+    EXPECT_EQ(separate.panel.verbalCount, QStringLiteral("0"));
+    EXPECT_EQ(separate.panel.verbalSum, QStringLiteral("0"));
+    EXPECT_EQ(separate.panel.verbalMean, QString());
+    EXPECT_FALSE(separate.means.verbal);
+    EXPECT_EQ(separate.panel.performanceMean, formatMean(73.0 / 7));
+    EXPECT_EQ(separate.panel.overallMean, formatMean(73.0 / 7));
+    const StrengthsTable byScale = analyseStrengths(separate, norms());
+    // The 10s are both the lowest value and the one next to the top.
+    EXPECT_EQ(markColumn(byScale), (QStringList{"x", "x", "x", "x", "x", "x", "x", "+-", "+", "+-",
+                                                "+-", "+-", "+-", "+-"}));
+
+    // Against the overall mean the performance rows are measured as before.
+    const StrengthsTable overall = analyseStrengths(input(scores, 5), norms());
+    EXPECT_TRUE(overall.rows[8].included);
+    EXPECT_EQ(overall.rows[8].mean, formatMean(73.0 / 7));
+
+    // Nothing entered at all: every row a label, no mean anywhere.
+    Scores none{};
+    const StrengthsInput nothing = input(none, 5);
+    EXPECT_EQ(nothing.panel.overallMean, QString());
+    const StrengthsTable empty = analyseStrengths(nothing, norms());
+    EXPECT_EQ(markColumn(empty), QStringList(14, QStringLiteral("x")));
 }
 
 TEST(StrengthsAnalysis, ZapisFrekvRozAtAndBetweenEveryThreshold) {

@@ -6,6 +6,7 @@
 #include "report/DiscrepancyAnalysis.h"
 #include "report/ProtocolPrinting.h"
 #include "report/ReportCanvas.h"
+#include "scoring/Catalogue.h"
 
 #include <QPainter>
 
@@ -135,6 +136,144 @@ TEST_F(Protocol, SubtestNotAdministeredLeavesNoMarkAndNoRowFifteen) {
             << word.text.toStdString();
     }
     EXPECT_TRUE(hasWord(pdf, 2, QStringLiteral("objektů")));
+}
+
+// Words whose centre lies in the rectangle of report points (x1, y1)–(x2, y2).
+QStringList wordsIn(const PdfText& pdf, int page, double x1, double y1, double x2, double y2) {
+    const QRectF area(reportPointInPdf(x1, y1), reportPointInPdf(x2, y2));
+    QStringList texts;
+    for (const PdfWord& word : wordsOnPage(pdf, page))
+        if (area.contains(word.box.center()))
+            texts.append(word.text);
+    return texts;
+}
+
+TEST_F(Protocol, IncompleteExaminationSaysWhatIsMissingOnEveryPage) {
+    // Matrice and Informace not entered: VIQ, PIQ, CIQ, IVP and IPU cannot
+    // be computed; IPP and IRZ can.
+    composeSample({{"HS_7_MAT", ""}, {"HS_9_INF", ""}});
+    ASSERT_EQ(text("VER_INF"), QString());
+    ASSERT_EQ(text("CIQ_IQ_IS"), QString());
+    ASSERT_FALSE(text("IPP_IQ_IS").isEmpty());
+    const PdfText pdf = pdfOfSurface();
+    ASSERT_EQ(pdf.pageCount, 3);
+    for (int p = 1; p <= 3; ++p) {
+        SCOPED_TRACE(p);
+        EXPECT_TRUE(hasWordAt(pdf, p, QStringLiteral("Neúplné"), 0.6, 0.88));
+        EXPECT_EQ(wordsIn(pdf, p, 0.5, 0.86, 7.7, 1.0),
+                  (QStringList{"Neúplné", "vyšetření", "–", "chybí:", "Matrice,", "Informace"}));
+    }
+
+    // Page 1: no sum, score, percentile or interval in the columns not
+    // computed; IPP (k = 7) keeps its texts.
+    for (const int k : {2, 3, 4, 5, 6})
+        EXPECT_EQ(wordsIn(pdf, 1, 3.2 + 0.5 * k, 2.85, 3.7 + 0.5 * k, 4.3), QStringList()) << k;
+    EXPECT_TRUE(hasWordAt(pdf, 1, text("IPP_IQ_IS"), 3.35 + 3.5, 3.2));
+    EXPECT_TRUE(hasWordAt(pdf, 1, text("PP_SVS"), 3.35 + 3.5, 2.9));
+    int marks = 0;
+    for (const PdfWord& word : wordsOnPage(pdf, 1))
+        marks += word.text == QStringLiteral("X");
+    EXPECT_EQ(marks, 12);
+
+    // Page 2: rows 8 (Matrice) and 10 (Informace) keep only their names;
+    // the sums that hold them and the total are empty.
+    for (const int r : {8, 10})
+        EXPECT_EQ(wordsIn(pdf, 2, 1.6, 1.2 + 0.23 * r, 4.97, 1.2 + 0.23 * (r + 1)), QStringList())
+            << r;
+    EXPECT_EQ(wordsIn(pdf, 2, 2.0, 1.2 + 0.23 * 16, 2.8, 1.2 + 0.23 * 17), QStringList());
+    EXPECT_EQ(wordsIn(pdf, 2, 2.0, 1.2 + 0.23 * 19, 2.8, 1.2 + 0.23 * 20), QStringList());
+    EXPECT_TRUE(hasWordAt(pdf, 2, text("PP_SVS"), 0.4 + 0.4 * 8 + 0.15, 1.2 + 0.23 * 16 + 0.05));
+    // The strengths table: Informace (row 6) and Matrice (row 12) only by label.
+    for (const int r : {6, 12}) {
+        const QStringList row = wordsIn(pdf, 2, 2.0, 7.1 + 0.25 * r, 7.0, 7.1 + 0.25 * (r + 1));
+        EXPECT_EQ(row,
+                  QStringList{r == 6 ? QStringLiteral("Informace") : QStringLiteral("Matrice")})
+            << r;
+    }
+    EXPECT_TRUE(hasWordAt(pdf, 2, text("VER_S"), 3.68, 7.1 + 0.25 * 2 + 0.05));
+
+    // Page 3: comparisons 1 to 6 hold VIQ, PIQ, IVP or IPU and show only
+    // their labels; comparison 7 (IPP - IRZ) is complete.
+    const QStringList shortNames{"VIQ", "PIQ", "IVP", "IPU", "IPP", "IRZ"};
+    for (int r = 2; r <= 7; ++r) {
+        EXPECT_EQ(wordsIn(pdf, 3, 3.7, 1.5 + 0.35 * r, 7.94, 1.5 + 0.35 * (r + 1)), QStringList())
+            << r;
+        for (const QString& name : shortNames) {
+            EXPECT_FALSE(hasWordAt(pdf, 3, name, 3.34, 1.5 + 0.35 * r + 0.05)) << r;
+            EXPECT_FALSE(hasWordAt(pdf, 3, name, 4.27, 1.5 + 0.35 * r + 0.05)) << r;
+        }
+    }
+    EXPECT_TRUE(hasWordAt(pdf, 3, QStringLiteral("IPP"), 3.34, 1.5 + 0.35 * 8 + 0.05));
+    EXPECT_TRUE(hasWordAt(pdf, 3, text("IRZ_IQ_IS"), 4.67, 1.5 + 0.35 * 8 + 0.05));
+}
+
+TEST_F(Protocol, AllSubtestsMissingWrapTheNoticeWithinTheFrame) {
+    QMap<QString, QString> empty;
+    for (const Subtest& subtest : Catalogue::instance().subtests())
+        empty[subtest.rawField] = QString();
+    composeSample(empty);
+    const PdfText pdf = pdfOfSurface();
+    ASSERT_EQ(pdf.pageCount, 3);
+    // Two lines, both within the page frame.
+    const QRectF area(reportPointInPdf(0.5, 0.86), reportPointInPdf(8.3, 1.1));
+    for (int p = 1; p <= 3; ++p) {
+        SCOPED_TRACE(p);
+        QStringList notice;
+        QList<double> lineTops;
+        for (const PdfWord& word : wordsOnPage(pdf, p)) {
+            if (!area.contains(word.box.center()))
+                continue;
+            notice.append(word.text);
+            EXPECT_LT(word.box.right(), reportPointInPdf(7.7, 0).x()) << word.text.toStdString();
+            if (lineTops.isEmpty() || word.box.top() > lineTops.last() + 2)
+                lineTops.append(word.box.top());
+        }
+        ASSERT_FALSE(notice.isEmpty());
+        EXPECT_EQ(notice.first(), QStringLiteral("Neúplné"));
+        EXPECT_EQ(notice.last(), QStringLiteral("objektů"));
+        EXPECT_TRUE(notice.contains(QStringLiteral("Symboly,")));
+        EXPECT_EQ(lineTops.size(), 2);
+    }
+    EXPECT_FALSE(hasWord(pdf, 1, QStringLiteral("X")));
+}
+
+TEST_F(Protocol, ProfileLinesBreakAtASubtestOrCompositeNotComputed) {
+    options.setShowMean(false);
+    composeSample();
+    const QImage complete = surface.renderPage(0, 100);
+    const std::array<int, 3> verbal{record.integer("VER_S"), record.integer("VER_PO"),
+                                    record.integer("VER_INF")};
+    const int viq = record.integer("VIQ_IQ_IS");
+    const int piq = record.integer("PIQ_IQ_IS");
+
+    composeSample({{"HS_9_INF", ""}});
+    const QImage incomplete = surface.renderPage(0, 100);
+    // The 1 mm profile lines cover a block of 3 × 3 pixels at 100 dpi; the
+    // thin grid lines do not.
+    const auto inkAt = [](const QImage& page, double x, double y) {
+        const QPoint p(qRound(x * 100), qRound(2476 * y * 100 / 2540.0));
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (qGray(page.pixel(p + QPoint(dx, dy))) >= 80)
+                    return false;
+        return true;
+    };
+    // Three eighths of the way along the verbal profile from column c to
+    // c + 1, clear of the marks and the column lines.
+    const auto onVerbalLine = [&](const QImage& page, int c) {
+        const double x1 = 0.4 + 0.22 * c + 0.12;
+        const double y1 = 4.9 + 0.13 + 0.23 * (21 - verbal[static_cast<size_t>(c)]);
+        const double y2 = 4.9 + 0.13 + 0.23 * (21 - verbal[static_cast<size_t>(c + 1)]);
+        return inkAt(page, x1 + 0.22 * 3 / 8, y1 + (y2 - y1) * 3 / 8);
+    };
+    EXPECT_TRUE(onVerbalLine(complete, 0));
+    EXPECT_TRUE(onVerbalLine(complete, 1));
+    EXPECT_TRUE(onVerbalLine(incomplete, 0));  // S – Pod stays
+    EXPECT_FALSE(onVerbalLine(incomplete, 1)); // Pod – I is gone
+    // VIQ is not computed: no VIQ – PIQ line.
+    const double midY = 12.56 - 0.05 * (viq + piq) / 2.0;
+    EXPECT_TRUE(inkAt(complete, (4.44 + 4.97) / 2, midY));
+    EXPECT_FALSE(inkAt(incomplete, (4.44 + 4.97) / 2, midY));
 }
 
 TEST_F(Protocol, WithoutTheMeanPage1LosesLinesAndLegendOnly) {
