@@ -44,32 +44,41 @@ TEST_F(EvaluationCommands, ItemScoresThroughScoreAndEvaluate) {
 
     const test::ProcessRun run = test::runCli({"evaluate", tmp.path(), "1"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    // The subtests without item scores read as 0: their messages in order.
+    // The subtests without item scores were not entered: their messages in
+    // order, then what could not be computed.
     QStringList expected;
     for (const int subtest : {3, 4, 5, 6, 7, 8, 10, 11, 12, 13})
         expected.append(EvaluationRun::rawScoreMessage(subtest));
+    expected.append(QStringLiteral("Nelze vypočítat VIQ, PIQ, CIQ, IVP, IPU, IPP, IRZ: chybí hrubý "
+                                   "skór subtestů Symboly, Podobnosti, Kostky, Počty, Matrice, "
+                                   "Opakování čísel, Řazení obrázků, Porozumění, Hledání symbolů, "
+                                   "Řazení písmen a čísel."));
     EXPECT_EQ(lines(run.err), expected);
 
+    // Nothing is reset: the output starts with the scaled scores.
     const QStringList out = lines(run.out);
-    EXPECT_EQ(out.first(), QStringLiteral("HS_3_CSK=0"));
     const NormLookup lookup(compiledNormSet());
     const TableSet band = TableSet::band(6); // 35–44
     const int sl = *lookup.Prevod_HS(band, 2, 7);
-    const int inf = *lookup.Prevod_HS(band, 9, 3);
-    EXPECT_TRUE(out.contains(QStringLiteral("VER_S=%1").arg(sl)));
+    EXPECT_EQ(out.first(), QStringLiteral("VER_S=%1").arg(sl));
+    EXPECT_TRUE(out.contains(QStringLiteral("VER_INF=%1").arg(*lookup.Prevod_HS(band, 9, 3))));
     EXPECT_TRUE(out.contains(QStringLiteral("PER_DO=%1").arg(*lookup.Prevod_HS(band, 1, 3))));
-    EXPECT_TRUE(out.contains(QStringLiteral("VP_SVS=%1").arg(sl + 1 + inf)));
+    EXPECT_TRUE(out.contains(QStringLiteral("VER_PO=")));
+    EXPECT_TRUE(out.contains(QStringLiteral("VP_SVS=")));
+    EXPECT_TRUE(out.contains(QStringLiteral("VIQ_IQ_IS=")));
     EXPECT_TRUE(out.contains(QStringLiteral("PER_SO=0")));
     EXPECT_TRUE(out.contains(
         QStringLiteral("StaticText46=%1").arg(*lookup.Prevod_HS(TableSet::reference(), 2, 7))));
+    EXPECT_TRUE(out.contains(QStringLiteral("StaticText47=")));
     EXPECT_EQ(out.last(), QStringLiteral("StaticText58="));
-    EXPECT_EQ(out.size(), 10 + 14 + 7 + 28 + 14);
+    EXPECT_EQ(out.size(), 14 + 7 + 28 + 14);
 
-    // Posted: the results and the resets are in the files.
+    // Posted: the results are in the files, and a subtest never given is
+    // still empty there.
     EXPECT_EQ(stored(tmp, 1, "VER_S"), QString::number(sl));
-    EXPECT_EQ(stored(tmp, 1, "HS_4_POD"), QStringLiteral("0"));
-    const QString viq = stored(tmp, 1, "VIQ_IQ_IS");
-    EXPECT_TRUE(out.contains("VIQ_IQ_IS=" + viq));
+    EXPECT_EQ(stored(tmp, 1, "HS_4_POD"), QString());
+    EXPECT_EQ(stored(tmp, 1, "VER_PO"), QString());
+    EXPECT_EQ(stored(tmp, 1, "VIQ_IQ_IS"), QString());
 }
 
 TEST_F(EvaluationCommands, JsonObjectAndTheAgeRefusal) {
@@ -85,17 +94,25 @@ TEST_F(EvaluationCommands, JsonObjectAndTheAgeRefusal) {
     const test::ProcessRun json = test::runCli({"evaluate", tmp.path(), "2", "--json"});
     ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
     const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
-    EXPECT_EQ(object.size(), 12 + 14 + 7 + 28 + 14);
-    EXPECT_EQ(object.value("HS_1_DO").toString(), QStringLiteral("0"));
+    EXPECT_EQ(object.size(), 14 + 7 + 28 + 14);
+    EXPECT_FALSE(object.contains("HS_1_DO")); // not entered, so not reset either
+    EXPECT_EQ(object.value("VER_S").toString(), stored(tmp, 2, "VER_S"));
+    EXPECT_FALSE(object.value("VER_S").toString().isEmpty());
     EXPECT_EQ(object.value("PER_SO").toString(), QStringLiteral("0"));
-    EXPECT_EQ(object.value("StaticText58").toString(), QString());
-    EXPECT_EQ(object.value("CIQ_SVS").toString(), stored(tmp, 2, "CIQ_SVS"));
+    // What was not computed is null: a scaled score, a sum, a composite, a
+    // reference-group text.
+    for (const char* name : {"PER_DO", "VER_SVS", "CIQ_SVS", "VIQ_IQ_IS", "IRZ_IS_95", "VIQ_PER",
+                             "StaticText45", "StaticText58"})
+        EXPECT_TRUE(object.value(name).isNull()) << name;
+    EXPECT_EQ(
+        object.value("StaticText46").toString(),
+        QString::number(*NormLookup(compiledNormSet()).Prevod_HS(TableSet::reference(), 2, 30)));
 
     // Every record in turn: the refused one is skipped, the exit code says so.
     const test::ProcessRun all = test::runCli({"evaluate", tmp.path(), "all"});
     EXPECT_EQ(all.exitCode, 1);
     EXPECT_FALSE(all.out.contains(QStringLiteral("[1]")));
-    EXPECT_TRUE(all.out.startsWith(QStringLiteral("[2]\nHS_1_DO=0\n")));
+    EXPECT_TRUE(all.out.startsWith(QStringLiteral("[2]\nVER_S=")));
 }
 
 TEST_F(EvaluationCommands, AnalysePrintsTheProtocolTextsAndStoresNothing) {
@@ -132,6 +149,49 @@ TEST_F(EvaluationCommands, AnalysePrintsTheProtocolTextsAndStoresNothing) {
     EXPECT_EQ(test::runCli({"analyse", tmp.path(), "1", "--level", "0.10"}).exitCode, 1);
     EXPECT_EQ(test::runCli({"analyse", tmp.path(), "1", "--basis", "6"}).exitCode, 1);
     EXPECT_EQ(test::runCli({"analyse", tmp.path()}).exitCode, 2);
+}
+
+TEST_F(EvaluationCommands, AnalyseLeavesASubtestNotEnteredOutOfItsTexts) {
+    // Informace not entered: no VIQ, CIQ or IVP.
+    add({"VEK=30", "HS_1_DO=12", "HS_2_SL=30", "HS_3_CSK=60", "HS_4_POD=15", "HS_5_KOS=30",
+         "HS_6_POC=10", "HS_7_MAT=12", "HS_8_OPA=14", "HS_10_ROB=10", "HS_11_POR=15", "HS_12_HS=25",
+         "HS_13_RPC=9", "HS_14_SO=20", "RAD_DOP_8=6", "RAD_DOZ_8=5", "PAR_3=10", "VOL_VYB_3=6",
+         "C_HS_OP_3=90"});
+    const test::ProcessRun run = test::runCli({"analyse", tmp.path(), "1"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(lines(run.err),
+              (QStringList{EvaluationRun::rawScoreMessage(9),
+                           "Nelze vypočítat VIQ, CIQ, IVP: chybí hrubý skór subtestu Informace."}));
+    const QStringList out = lines(run.out);
+    EXPECT_EQ(out[2].split('\t').value(3), QStringLiteral("13")); // "Počet subtestů"
+    EXPECT_TRUE(out.contains(QStringLiteral("Informace\t\t\t\t\t\t\t")));
+    // Comparisons with VIQ or IVP carry only their labels.
+    const qsizetype comparisons = out.indexOf(QStringLiteral("# Porovnání diskrepancí"));
+    ASSERT_GE(comparisons, 0);
+    const QList<bool> complete{false, false, false, true, false, true, true};
+    for (int k = 0; k < 7; ++k) {
+        const QStringList cells = out[comparisons + 1 + k].split('\t');
+        EXPECT_EQ(cells.size(), 8) << k;
+        EXPECT_EQ(cells.value(1).isEmpty(), !complete[k]) << k;
+        EXPECT_EQ(cells.value(7).isEmpty(), !complete[k]) << k;
+    }
+}
+
+TEST_F(EvaluationCommands, ProtocolOfAnIncompleteRecordNamesWhatIsMissing) {
+    add({"PRIJM=Zkušební", "VEK=30", "HS_1_DO=12", "HS_2_SL=30", "HS_14_SO=-1", "RAD_DOP_8=6",
+         "RAD_DOZ_8=5", "PAR_3=10", "VOL_VYB_3=6", "C_HS_OP_3=90"});
+    const QString pdf = tmp.file(QStringLiteral("protokol.pdf"));
+    const test::ProcessRun run = test::runCli({"protocol", tmp.path(), "1", pdf});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Nelze vypočítat VIQ, PIQ, CIQ")));
+    const test::ProcessRun text = test::runProgram(QStringLiteral("pdftotext"), {pdf, "-"});
+    ASSERT_EQ(text.exitCode, 0) << text.err.toStdString();
+    // Once on each page, with the names of the twelve subtests not entered
+    // (Skládání objektů was not administered, which is not missing).
+    EXPECT_EQ(text.out.count(QStringLiteral("Neúplné vyšetření – chybí: Symboly, Podobnosti")), 3);
+    EXPECT_FALSE(text.out.contains(QStringLiteral("Skládání objektů,")));
+    EXPECT_EQ(stored(tmp, 1, "VIQ_IQ_IS"), QString());
+    EXPECT_EQ(stored(tmp, 1, "HS_3_CSK"), QString());
 }
 
 } // namespace

@@ -69,7 +69,8 @@ std::optional<QList<std::pair<QString, QString>>> evaluate(ExamineeRecord& recor
 
 // Runs the evaluation with the default options on record N (or on each
 // record of a range in turn). The run's messages go to stderr as the window
-// shows them; stdout gets FIELD=TEXT lines or one JSON object per record.
+// shows them; stdout gets FIELD=TEXT lines or one JSON object per record,
+// where a result that was not computed is an empty TEXT or null.
 // With several records each block starts with a line "[N]" and each JSON
 // object carries "record".
 int runEvaluate(const QStringList& args) {
@@ -95,8 +96,9 @@ int runEvaluate(const QStringList& args) {
             QJsonObject object;
             if (several)
                 object.insert(QStringLiteral("record"), n);
+            // What the run could not compute (left empty) is null.
             for (const auto& [name, text] : *texts)
-                object.insert(name, text);
+                object.insert(name, text.isEmpty() ? QJsonValue(QJsonValue::Null) : text);
             out() << QJsonDocument(object).toJson(QJsonDocument::Compact) << '\n';
         } else {
             if (several)
