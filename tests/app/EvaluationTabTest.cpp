@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace iksa::test {
 namespace {

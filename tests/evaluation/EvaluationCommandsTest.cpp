@@ -3,6 +3,7 @@
 #include "evaluation/NormLookup.h"
 #include "norms/CompiledNorms.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
@@ -175,6 +176,26 @@ TEST_F(EvaluationCommands, AnalyseLeavesASubtestNotEnteredOutOfItsTexts) {
         EXPECT_EQ(cells.value(1).isEmpty(), !complete[k]) << k;
         EXPECT_EQ(cells.value(7).isEmpty(), !complete[k]) << k;
     }
+
+    // The same as JSON: what was not computed is null.
+    const test::ProcessRun json = test::runCli({"analyse", tmp.path(), "1", "--json"});
+    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(object["means"]["totalCount"].toString(), QStringLiteral("13"));
+    const QJsonArray rows = object["strengths"]["rows"].toArray();
+    ASSERT_EQ(rows.size(), 14);
+    EXPECT_EQ(rows[4]["label"].toString(), QStringLiteral("Informace"));
+    for (const char* name : {"score", "mean", "deviation", "critical", "frequency"})
+        EXPECT_TRUE(rows[4][name].isNull()) << name;
+    EXPECT_FALSE(rows[4]["best"].toBool() || rows[4]["weakest"].toBool());
+    EXPECT_FALSE(rows[0]["score"].toString().isEmpty());
+    const QJsonArray pairs = object["comparisons"].toArray();
+    ASSERT_EQ(pairs.size(), 7);
+    for (qsizetype k = 0; k < 7; ++k) {
+        EXPECT_EQ(pairs[k]["score1"].isNull(), !complete[k]) << k;
+        EXPECT_EQ(pairs[k]["baseRate"].isNull(), !complete[k]) << k;
+    }
+    EXPECT_FALSE(pairs[0]["label"].isNull());
 }
 
 TEST_F(EvaluationCommands, ProtocolOfAnIncompleteRecordNamesWhatIsMissing) {

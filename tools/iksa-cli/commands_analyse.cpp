@@ -10,6 +10,10 @@
 #include "records/UserError.h"
 #include "report/ReportAnalyses.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 namespace iksa::cli {
 
 namespace {
@@ -23,6 +27,7 @@ struct AnalyseOptions {
     QString recordNumber;
     int basis = 0;
     int levelItem = 0; // 0: "0.05", 1: "0.15"
+    bool json = false;
 };
 
 std::optional<AnalyseOptions> parse(const QStringList& args) {
@@ -42,6 +47,8 @@ std::optional<AnalyseOptions> parse(const QStringList& args) {
                     QStringLiteral("Hladina významnosti „%1“ neexistuje (0.05 nebo 0.15).")
                         .arg(args[i]));
             options.levelItem = *levelItem;
+        } else if (arg == QLatin1String("--json")) {
+            options.json = true;
         } else if (arg.startsWith(QLatin1String("--"))) {
             return std::nullopt;
         } else {
@@ -100,10 +107,87 @@ void print(const ReportAnalyses& analyses) {
         o << row({r.field, r.raw, r.cumulative}) << '\n';
 }
 
+// A text of the protocol in JSON: what it leaves empty (not computed, not
+// entered) is null.
+QJsonValue jsonText(const QString& text) {
+    return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
+}
+
+QJsonObject jsonObject(std::initializer_list<std::pair<const char*, QString>> texts) {
+    QJsonObject object;
+    for (const auto& [name, text] : texts)
+        object.insert(QLatin1String(name), jsonText(text));
+    return object;
+}
+
+void printJson(const ReportAnalyses& analyses) {
+    const EvaluationPage::MeanPanel& panel = analyses.meanPanel;
+    QJsonObject root;
+    root.insert(QStringLiteral("means"),
+                jsonObject({{"verbalSum", panel.verbalSum},
+                            {"performanceSum", panel.performanceSum},
+                            {"totalSum", panel.totalSum},
+                            {"verbalCount", panel.verbalCount},
+                            {"performanceCount", panel.performanceCount},
+                            {"totalCount", panel.totalCount},
+                            {"verbalMean", panel.verbalMean.trimmed()},
+                            {"performanceMean", panel.performanceMean.trimmed()},
+                            {"overallMean", panel.overallMean.trimmed()}}));
+
+    const StrengthsTable& strengths = analyses.strengths;
+    QJsonArray rows;
+    for (const StrengthRow& r : strengths.rows) {
+        QJsonObject row = jsonObject({{"label", r.label},
+                                      {"score", r.score},
+                                      {"mean", r.mean.trimmed()},
+                                      {"deviation", r.deviation.trimmed()},
+                                      {"critical", r.critical},
+                                      {"frequency", r.frequency}});
+        row.insert(QStringLiteral("best"), r.best);
+        row.insert(QStringLiteral("weakest"), r.weakest);
+        rows.append(row);
+    }
+    QJsonObject table;
+    table.insert(QStringLiteral("title"), strengths.title);
+    table.insert(QStringLiteral("level"), strengths.levelText);
+    table.insert(QStringLiteral("rows"), rows);
+    root.insert(QStringLiteral("strengths"), table);
+
+    QJsonArray comparisons;
+    if (analyses.comparisons)
+        for (const ComparisonRow& r : *analyses.comparisons)
+            comparisons.append(jsonObject({{"label", r.label},
+                                           {"shortName1", r.shortName1},
+                                           {"score1", r.score1},
+                                           {"shortName2", r.shortName2},
+                                           {"score2", r.score2},
+                                           {"difference", r.difference},
+                                           {"critical", r.critical},
+                                           {"baseRate", r.baseRate}}));
+    root.insert(QStringLiteral("comparisons"),
+                analyses.comparisons ? QJsonValue(comparisons) : QJsonValue(QJsonValue::Null));
+
+    const DigitSpanRows& span = analyses.digitSpan;
+    root.insert(QStringLiteral("digitSpan"),
+                jsonObject({{"forward", span.forward},
+                            {"backward", span.backward},
+                            {"difference", span.difference},
+                            {"forwardCumulative", span.forwardCumulative},
+                            {"backwardCumulative", span.backwardCumulative},
+                            {"differenceCumulative", span.differenceCumulative}}));
+    QJsonArray symbols;
+    for (const SymbolOptionRow& r : analyses.symbolOptions)
+        symbols.append(
+            jsonObject({{"field", r.field}, {"raw", r.raw}, {"cumulative", r.cumulative}}));
+    root.insert(QStringLiteral("symbolOptions"), symbols);
+    out() << QJsonDocument(root).toJson(QJsonDocument::Compact) << '\n';
+}
+
 // Prints the texts the protocol of record N would carry: the means panel,
 // the strengths and weaknesses table, the comparisons, the digit span and
-// the optional digit-symbol procedures. Messages go to stderr. Everything
-// runs on the record buffer, which is dropped at the end.
+// the optional digit-symbol procedures, as tab-separated rows or (--json)
+// one JSON object in which an empty text is null. Messages go to stderr.
+// Everything runs on the record buffer, which is dropped at the end.
 int runAnalyse(const QStringList& args) {
     const std::optional<AnalyseOptions> parsed = parse(args);
     if (!parsed)
@@ -125,13 +209,16 @@ int runAnalyse(const QStringList& args) {
         analyses = analyseReport(record, options, page, messages, compiledNormSet());
     });
     record.press(NavigatorButton::Cancel);
-    print(*analyses);
+    if (parsed->json)
+        printJson(*analyses);
+    else
+        print(*analyses);
     return 0;
 }
 
 const CommandRegistration registration(
     {QStringLiteral("analyse"),
-     QStringLiteral("analyse ADRESÁŘ N [--basis 0-5] [--level 0.05|0.15]"), runAnalyse});
+     QStringLiteral("analyse ADRESÁŘ N [--basis 0-5] [--level 0.05|0.15] [--json]"), runAnalyse});
 
 } // namespace
 
