@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "QtTranslations.h"
 #include "records/UserError.h"
 #include "records/UserMessages.h"
 
@@ -12,6 +13,7 @@ Application::Application(int& argc, char** argv)
     : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("IKSA-III"));
     setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    installCzechQtTranslations(*this);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -14,11 +14,11 @@ QString ProductInfo::edition() {
 }
 
 QString ProductInfo::scaleName() {
-    return QStringLiteral("Wechslerova inteligenční škála pro dospělé");
+    return QStringLiteral("Individuální kognitivní škála pro dospělé");
 }
 
 QString ProductInfo::authorLine() {
-    return QStringLiteral("David Wechsler");
+    return QStringLiteral("Vývojový tým IKSA-III");
 }
 
 QString ProductInfo::versionMark() {
@@ -26,7 +26,7 @@ QString ProductInfo::versionMark() {
 }
 
 QStringList ProductInfo::aboutLines() {
-    return {QStringLiteral("Autor testu: David Wechsler"),
+    return {QStringLiteral("Vývoj: tým IKSA-III"),
             QStringLiteral("Počítačové vyhodnocení subtestů, IQ a indexových skórů"),
             QStringLiteral("Program pro psychologickou praxi, %1").arg(versionMark())};
 }

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-pdf-dev libqt6pdfwidgets6
     libshp-dev zlib1g-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-liberation2 poppler-utils
+    fonts-liberation2 poppler-utils qt6-translations-l10n
     python3 python3-dbfread python3-dbf
     dpkg-dev file xvfb xauth x11-utils desktop-file-utils
 )

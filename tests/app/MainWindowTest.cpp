@@ -3,6 +3,7 @@
 #include "DeleteConfirmation.h"
 #include "DocumentViewer.h"
 #include "EvaluationTab.h"
+#include "QtTranslations.h"
 #include "SearchWindow.h"
 #include "controls/DBNavigator.h"
 #include "controls/DBRadioGroup.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfView>
@@ -58,6 +60,10 @@ TEST_F(MainWindowFlows, StartShowsTheEvaluationPageWithTheStoredRawScores) {
     EXPECT_EQ(pages->tabText(14), "Vyhodnocení ");
     EXPECT_EQ(pages->widget(15)->objectName(), "Udrzba");
     EXPECT_FALSE(pages->isTabVisible(15));
+    EXPECT_TRUE(form1().windowTitle().startsWith(
+        QStringLiteral("IKSA-III  –  Individuální kognitivní škála pro dospělé  –  "
+                       "Vývojový tým IKSA-III  –  verze 3.0.0")))
+        << form1().windowTitle().toStdString();
     EXPECT_TRUE(form1().windowTitle().contains(
         QStringLiteral("ilustrativní normy – nejsou určeny pro klinické použití")));
     EXPECT_EQ(form1().size(), QSize(1044, 772));
@@ -457,10 +463,57 @@ TEST_F(MainWindowFlows, AboutBoxShowsWithoutBlocking) {
     EXPECT_TRUE(about.isVisible());
     EXPECT_FALSE(about.isModal());
     EXPECT_EQ(about.windowTitle(), "O programu");
+    QStringList texts;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        if (!label->text().isEmpty())
+            texts << label->text();
+    EXPECT_EQ(texts.mid(0, 5),
+              QStringList({"IKSA-III  CZ", "Individuální kognitivní škála pro dospělé",
+                           "Vývoj: tým IKSA-III",
+                           "Počítačové vyhodnocení subtestů, IQ a indexových skórů",
+                           "Program pro psychologickou praxi, verze 3.0.0"}));
     auto* close = about.findChild<QPushButton*>("OKButton");
     EXPECT_EQ(close->text(), " Zavřít");
     QTest::mouseClick(close, Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(MainWindowFlows, HeaderBoxesHoldWhatTheirFieldsHoldAndSpeakCzech) {
+    ASSERT_TRUE(app::installCzechQtTranslations(*QCoreApplication::instance()));
+    start();
+    press(NavigatorButton::Insert);
+    const TableSchema& schema = table3Schema();
+    const auto width = [&](const char* field) {
+        return schema.columns.at(schema.columnIndex(QString::fromLatin1(field))).width;
+    };
+    EXPECT_EQ(box("DBEdit3")->maxLength(), 3);
+    EXPECT_EQ(box("DBEdit4")->maxLength(), width("DATUM"));
+    const QList<QPair<const char*, const char*>> boxes{
+        {"DBEdit1", "JMENO"}, {"DBEdit2", "PRIJM"}, {"DBEdit480", "EXAMI"}, {"DBEdit5", "POZNAM"}};
+    for (const auto& [name, field] : boxes) {
+        SCOPED_TRACE(name);
+        app::DBEdit* edit = box(QString::fromLatin1(name));
+        EXPECT_EQ(edit->maxLength(), width(field));
+        // More than the field holds: the box takes only what will be stored.
+        edit->setFocus();
+        const QString typed(width(field) + 5, QLatin1Char('x'));
+        QTest::keyClicks(edit, typed);
+        EXPECT_EQ(edit->text(), typed.left(width(field)));
+    }
+    press(NavigatorButton::Post);
+    Table& t3 = program_->data().table3();
+    for (const auto& [name, field] : boxes)
+        EXPECT_EQ(stored(t3, 1, QString::fromLatin1(field)), box(QString::fromLatin1(name))->text())
+            << name;
+
+    // Qt's own texts are Czech: the context menu of an edit box.
+    std::unique_ptr<QMenu> menu(box("DBEdit2")->createStandardContextMenu());
+    QStringList actions;
+    for (const QAction* action : menu->actions())
+        if (!action->isSeparator())
+            actions << action->text().section(QLatin1Char('\t'), 0, 0);
+    EXPECT_TRUE(actions.contains(QStringLiteral("&Vložit"))) << actions.join('|').toStdString();
+    EXPECT_TRUE(actions.contains(QStringLiteral("Vybrat vše"))) << actions.join('|').toStdString();
 }
 
 } // namespace

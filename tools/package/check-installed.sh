@@ -58,7 +58,8 @@ in_root env -i HOME="$home_in_root" DISPLAY="$display" PATH=/usr/bin:/bin LANG=C
     sh -c "cd && exec $command" >"$out/program.log" 2>&1 &
 program=$!
 
-caption="IKSA-III  –  Wechslerova"
+# The main window's caption begins with the product name.
+caption="IKSA-III  –  "
 for _ in $(seq 300); do
     xwininfo -root -tree -display "$display" 2>/dev/null | grep -q "\"$caption" && break
     kill -0 "$program" 2>/dev/null || fail "the program ended: $(cat "$out/program.log")"

@@ -7,11 +7,14 @@
 //                     classification of score ranges, the scaled-score scale
 //                     (mean 10, SD 3), standard deviations and percentiles
 //
-// Everything is drawn here with QPainter from the normal distribution
-// itself; the percentages of the ranges are computed, not typed in. Run
-// after a change and commit the PNGs:
+// The banner's names come from ProductInfo, as in the windows. Everything is
+// drawn here with QPainter from the normal distribution itself; the
+// percentages of the ranges are computed, not typed in. Run after a change
+// and commit the PNGs:
 //
 //   build/tools/report-pictures/report-pictures report/pictures
+#include "app/ProductInfo.h"
+
 #include <QColor>
 #include <QDir>
 #include <QFont>
@@ -105,10 +108,10 @@ QImage logoBanner() {
     p.setPen(ink);
     p.setFont(font(34, true));
     p.drawText(QRectF(104, 4, 290, 40), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("IKSA-III"));
+               iksa::app::ProductInfo::productName());
     p.setFont(font(14));
     p.drawText(QRectF(105, 44, 290, 22), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Wechslerova inteligenční škála pro dospělé"));
+               iksa::app::ProductInfo::scaleName());
     p.setPen(QPen(accent, 2));
     p.drawLine(QPointF(104, 70), QPointF(392, 70));
     p.end();
