@@ -3,6 +3,7 @@
 #include "RestorePaths.h"
 #include "StagedReplacement.h"
 #include "TBackupFile.h"
+#include "records/PrivateFiles.h"
 #include "records/TableLock.h"
 #include "records/UserError.h"
 #include "records/UserMessages.h"
@@ -12,6 +13,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <array>
+#include <cerrno>
+#include <cstring>
 
 namespace iksa {
 
@@ -41,6 +44,8 @@ void copyInBlocks(const QString& from, const QString& to) {
     QSaveFile output(to);
     if (!output.open(QIODevice::WriteOnly))
         ioError(to, output.errorString());
+    if (!takeOverAttributes(output, to))
+        ioError(to, QString::fromLocal8Bit(std::strerror(errno)));
     char block[kExportBlockSize];
     for (;;) {
         const qint64 got = input.read(block, kExportBlockSize);

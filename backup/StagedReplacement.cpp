@@ -2,6 +2,7 @@
 
 #include "ArchiveFormat.h"
 #include "RestorePaths.h"
+#include "records/PrivateFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,16 +39,6 @@ void syncDirectory(const QString& dir) {
     }
 }
 
-// The permissions a new file would get, or those of the file it replaces.
-mode_t permissionsFor(const QString& target) {
-    struct stat info;
-    if (::stat(native(target).constData(), &info) == 0)
-        return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 bool syncFile(QFile& file) {
     return file.flush() && ::fsync(file.handle()) == 0;
 }
@@ -76,7 +67,7 @@ bool StagedReplacement::makeDirectory(const QString& dir) {
     const QString parent = QFileInfo(path).path();
     if (parent == path || !makeDirectory(parent))
         return false;
-    if (!QDir().mkdir(path))
+    if (!makePrivateDirectory(path))
         return false;
     madeDirectories_.append(path);
     return true;
@@ -100,8 +91,7 @@ void StagedReplacement::finishStaged(const std::optional<QDateTime>& time) {
         fail();
     const QString temp = current_->fileName();
     const QString target = current_->property("target").toString();
-    const bool written = ::fchmod(current_->handle(), permissionsFor(target)) == 0 &&
-                         syncFile(*current_) &&
+    const bool written = takeOverAttributes(*current_, target) && syncFile(*current_) &&
                          (!time || current_->setFileTime(*time, QFileDevice::FileModificationTime));
     current_->close();
     current_.reset();
@@ -122,7 +112,7 @@ void StagedReplacement::finishStaged(const std::optional<QDateTime>& time) {
 void StagedReplacement::writeJournal() const {
     const QDir root(root_);
     QSaveFile journal(root.filePath(journalName()));
-    if (!journal.open(QIODevice::WriteOnly))
+    if (!journal.open(QIODevice::WriteOnly) || !takeOverAttributes(journal, journal.fileName()))
         fail();
     QByteArray text = QByteArray(kJournalHeader.data()) + '\n';
     for (const Staged& staged : staged_) {

@@ -6,6 +6,7 @@
 #include "DosDateTime.h"
 #include "RestorePaths.h"
 #include "StagedReplacement.h"
+#include "records/PrivateFiles.h"
 #include "records/UserError.h"
 #include "records/UserMessages.h"
 
@@ -150,7 +151,7 @@ bool TBackupFile::Backup(const QStringList& fileSpecifications, const QString& a
 
     QSaveFile archive(archivePath);
     try {
-        if (!archive.open(QIODevice::WriteOnly))
+        if (!archive.open(QIODevice::WriteOnly) || !takeOverAttributes(archive, archivePath))
             throw ArchiveError(errCannotWriteArchive);
         ArchiveWriter writer(archive, zlibLevel(CompressionLevel));
         writer.writeHeader(BackupTitle.toLocal8Bit(), quint32(quint64(totalSize_)), fileCount_);

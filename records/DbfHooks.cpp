@@ -1,5 +1,8 @@
 #include "DbfHooks.h"
 
+#include "PrivateFiles.h"
+
+#include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -65,8 +68,8 @@ SAFile hookOpen(const char* filename, const char* access) {
             errno = EEXIST; // only the first creation may make the file
             return nullptr;
         }
-        const int flags = truncate ? O_RDWR | O_CREAT | O_EXCL : O_RDWR;
-        fd = ::open(m->createPath.constData(), flags | O_CLOEXEC, 0644);
+        fd = truncate ? createPrivateFile(QFile::decodeName(m->createPath), O_RDWR)
+                      : ::open(m->createPath.constData(), O_RDWR | O_CLOEXEC);
         if (fd >= 0 && truncate)
             m->created = true;
     }

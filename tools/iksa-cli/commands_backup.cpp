@@ -5,6 +5,7 @@
 #include "backup/BackupCommands.h"
 #include "backup/DosDateTime.h"
 #include "backup/TBackupFile.h"
+#include "records/PrivateFiles.h"
 #include "records/UserError.h"
 
 #include <QDir>
@@ -50,7 +51,7 @@ int exportCommand(const QStringList& args) {
         err() << "Tabulky IKSA nenalezeny v > " << args[0] << " <" << Qt::endl;
         return 1;
     }
-    if (!QDir().mkpath(args[1])) {
+    if (!makePrivateDirectories(args[1])) {
         err() << "Adresář nelze vytvořit: " << args[1] << Qt::endl;
         return 1;
     }

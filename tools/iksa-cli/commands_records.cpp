@@ -3,6 +3,7 @@
 #include "CliSupport.h"
 #include "records/DataModule.h"
 #include "records/ExamineeRecord.h"
+#include "records/PrivateFiles.h"
 #include "records/SurnameSearch.h"
 #include "records/UserError.h"
 
@@ -58,7 +59,7 @@ void checkTexts(DataModule& data, ExamineeRecord& record, const std::vector<Assi
 int runInit(const QStringList& args) {
     if (args.size() != 1)
         return usageError(QStringLiteral("init"));
-    if (!QDir().mkpath(args[0]))
+    if (!makePrivateDirectories(args[0]))
         throw UserError(QStringLiteral("Adresář „%1“ nelze založit.").arg(args[0]));
     DataModule::createEmptyTables(QDir(args[0]));
     return 0;
@@ -134,9 +135,12 @@ int runSearch(const QStringList& args) {
         return usageError(QStringLiteral("search"));
     OpenRecords open(args[0], DataModule::Access::ReadOnly);
     SurnameSearch search(open.record);
-    while (search.press(args[1]).found)
+    bool found = false;
+    while (search.press(args[1]).found) {
         out() << open.record.recNo() << '\n';
-    return 0;
+        found = true;
+    }
+    return found ? 0 : 1; // nothing found, as grep says it
 }
 
 const CommandRegistration registrations[] = {
