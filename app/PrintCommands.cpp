@@ -52,6 +52,7 @@ void PrintCommands::Button3Click() {
     evaluate_();
     form2_.showReport();
     form2_.PrintPreview1->setDirectPrint(false);
+    form2_.setPdfFileName(protocolPdfFileName(record_));
     Tisk_IKSA();
 }
 

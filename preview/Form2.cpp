@@ -119,8 +119,7 @@ QString TForm2::askSavePath() {
     if (chooser_)
         return chooser_();
     return QFileDialog::getSaveFileName(this, QStringLiteral("Uložit protokol jako PDF"),
-                                        QStringLiteral("protokol.pdf"),
-                                        QStringLiteral("Dokument PDF (*.pdf)"));
+                                        pdfFileName_, QStringLiteral("Dokument PDF (*.pdf)"));
 }
 
 void TForm2::SavePdfClick() {

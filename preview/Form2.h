@@ -41,6 +41,10 @@ public:
     void setMessages(UserMessages* messages) { messages_ = messages; }
     // Asks for the PDF's file name; a save dialog unless replaced (tests).
     void setSavePathChooser(std::function<QString()> chooser) { chooser_ = std::move(chooser); }
+    // The file name the save dialog offers, made from the examinee's record
+    // when a protocol is composed; "protokol.pdf" until then.
+    QString pdfFileName() const { return pdfFileName_; }
+    void setPdfFileName(const QString& name) { pdfFileName_ = name; }
 
     // Shows the window maximised and in front.
     void showReport();
@@ -58,6 +62,7 @@ private:
     QImage picture2_;
     UserMessages* messages_ = nullptr;
     std::function<QString()> chooser_;
+    QString pdfFileName_ = QStringLiteral("protokol.pdf");
 };
 
 } // namespace iksa

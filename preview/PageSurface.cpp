@@ -19,10 +19,8 @@ PageSurface::PageSurface(QObject* parent)
 PageSurface::~PageSurface() {
     if (painter_.isActive())
         painter_.end();
-    if (job_) {
-        job_->finish();
-        closeJob();
-    }
+    if (printDevice_)
+        closeJob(); // a job that was never ended does not reach the printer
 }
 
 void PageSurface::requireIdle(const char* what) const {
@@ -56,15 +54,10 @@ void PageSurface::beginDoc() {
     if (directPrint_) {
         if (!printTarget_)
             throw UserError(SurfaceMessages::noPrinter());
-        QPagedPaintDevice& device = printTarget_->openDevice(printJobTitle_);
-        try {
-            job_ = std::make_unique<PageJob>(device, printTarget_->startFailedMessage(), paperType_,
-                                             orientation_, paper_, unitsPerInch(units_),
-                                             customLoMetric_);
-        } catch (...) {
-            printTarget_->closeDevice();
-            throw;
-        }
+        // The device is opened here, so that a missing printer stops the
+        // document before anything is drawn; the job itself starts only
+        // when the document is complete.
+        printDevice_ = &printTarget_->openDevice(printJobTitle_);
         state_ = State::Printing;
     } else {
         pages_.clear();
@@ -75,7 +68,7 @@ void PageSurface::beginDoc() {
         startPage();
     } catch (...) {
         // Nothing was drawn yet: the document did not start at all.
-        if (job_)
+        if (printDevice_)
             closeJob();
         state_ = State::Idle;
         throw;
@@ -86,8 +79,6 @@ void PageSurface::newPage() {
     if (!isDocOpen())
         return;
     closePage();
-    if (job_)
-        job_->startNextSheet();
     startPage();
 }
 
@@ -104,13 +95,43 @@ void PageSurface::endDoc() {
         throw;
     }
     if (closing == State::Printing) {
-        job_->finish();
+        try {
+            deliverPrintedPages();
+            printTarget_->finishDevice();
+        } catch (...) {
+            closeJob();
+            throw;
+        }
         closeJob();
     }
 }
 
+void PageSurface::abortDoc() {
+    if (state_ != State::Printing) {
+        endDoc();
+        return;
+    }
+    state_ = State::Idle;
+    if (painter_.isActive())
+        painter_.end();
+    pageInWork_.reset();
+    closeJob();
+}
+
+void PageSurface::deliverPrintedPages() {
+    PageJob job(*printDevice_, printTarget_->startFailedMessage(), paperType_, orientation_, paper_,
+                unitsPerInch(units_), customLoMetric_);
+    for (qsizetype index = 0; index < printPages_.size(); ++index) {
+        if (index > 0)
+            job.startNextSheet();
+        job.playPage(printPages_.at(index));
+    }
+    job.finish();
+}
+
 void PageSurface::closeJob() {
-    job_.reset();
+    printPages_.clear();
+    printDevice_ = nullptr;
     if (printTarget_)
         printTarget_->closeDevice();
 }
@@ -138,8 +159,8 @@ void PageSurface::closePage() {
     pageInWork_.reset();
     if (!closed)
         throw UserError(SurfaceMessages::pageNotCreated());
-    if (job_) {
-        job_->playPage(page);
+    if (printDevice_) {
+        printPages_.append(page);
     } else {
         pages_.append(page);
         emit pageAdded(int(pages_.size()));
@@ -215,6 +236,7 @@ void PageSurface::writePdf(const QString& path) const {
     QPagedPaintDevice& device = target.openDevice(printJobTitle_);
     try {
         print(device, target.startFailedMessage());
+        target.finishDevice();
     } catch (...) {
         target.closeDevice();
         throw;

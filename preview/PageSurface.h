@@ -17,7 +17,6 @@ class QPagedPaintDevice;
 
 namespace iksa {
 
-class PageJob;
 class PrintTarget;
 
 // The page surface the protocol is drawn on. A document is begun, drawn page
@@ -27,8 +26,9 @@ class PrintTarget;
 //
 // States: idle, recording, printing. begin is ignored while a document is
 // open, so a document left open by a failed drawing collects the pages of
-// the next one until endDoc closes it. A printed document leaves the
-// recorded pages as they were.
+// the next one until endDoc closes it. A document for the printer reaches
+// the printer as one job when it ends, and only then. A printed document
+// leaves the recorded pages as they were.
 class PageSurface : public QObject {
     Q_OBJECT
 public:
@@ -62,6 +62,10 @@ public:
     void beginDoc();
     void newPage();
     void endDoc();
+    // Ends a document whose drawing stopped with an error. A preview keeps
+    // the pages drawn so far, as endDoc does; a document for the printer is
+    // dropped and nothing of it reaches the printer.
+    void abortDoc();
     State state() const { return state_; }
     bool isDocOpen() const { return state_ != State::Idle; }
 
@@ -113,7 +117,9 @@ signals:
 private:
     void startPage();
     void closePage();
-    // Drops the print job, finished or not, and releases the target's device.
+    // Plays the pages of a complete document onto the printer as one job.
+    void deliverPrintedPages();
+    // Drops the pages of a print document and releases the target's device.
     void closeJob();
     void requireIdle(const char* what) const;
 
@@ -132,7 +138,10 @@ private:
     std::unique_ptr<PagePicture> pageInWork_;
     QPainter painter_;
     PageCanvas canvas_{painter_};
-    std::unique_ptr<PageJob> job_;
+    // A document for the printer: its device and its pages, held back until
+    // the document is complete.
+    QPagedPaintDevice* printDevice_ = nullptr;
+    QList<QPicture> printPages_;
 };
 
 } // namespace iksa

@@ -2,6 +2,7 @@
 
 #include "PrintTarget.h"
 
+#include <functional>
 #include <memory>
 
 class QPrinter;
@@ -14,14 +15,24 @@ namespace iksa {
 // the printer cannot print.
 class PrinterTarget : public PrintTarget {
 public:
+    // Makes the printer of a job; the default one finds the system's
+    // default printer.
+    using PrinterFactory = std::function<std::unique_ptr<QPrinter>()>;
+
     PrinterTarget();
     explicit PrinterTarget(QPrinter& printer);
+    // While the printer made last has no printer behind it, each job makes
+    // a new one, so that a printer installed meanwhile is found.
+    explicit PrinterTarget(PrinterFactory makePrinter);
     ~PrinterTarget() override;
 
     QPagedPaintDevice& openDevice(const QString& jobTitle) override;
 
 private:
+    static bool canPrint(const QPrinter& printer);
+
     QPrinter* printer_ = nullptr;
+    PrinterFactory makePrinter_;
     std::unique_ptr<QPrinter> own_;
 };
 

@@ -16,11 +16,41 @@ void storeTable3(ExamineeRecord& record) {
     table3.post();
 }
 
+// The characters kept in a file name; any other run of characters becomes
+// one "_". A name never starts with "." (a hidden file) or "-" (an option).
+QString fileNamePart(const QString& text) {
+    QString part;
+    for (const QChar c : text.trimmed()) {
+        if (c.isLetterOrNumber() || c == u'-' || c == u'.')
+            part += c;
+        else if (!part.endsWith(u'_'))
+            part += u'_';
+    }
+    while (part.startsWith(u'.') || part.startsWith(u'-') || part.startsWith(u'_'))
+        part.remove(0, 1);
+    while (part.endsWith(u'_'))
+        part.chop(1);
+    return part;
+}
+
 } // namespace
 
-void Tisk_IKSA(ReportComposer& composer, ExamineeRecord& record, UserMessages& messages) {
+QString protocolPdfFileName(const ExamineeRecord& record) {
+    QStringList parts;
+    for (const char* field : {"PRIJM", "JMENO", "DATUM"}) {
+        const QString part = fileNamePart(record.text(QString::fromLatin1(field)));
+        if (!part.isEmpty())
+            parts.append(part);
+    }
+    if (parts.isEmpty())
+        return QStringLiteral("protokol.pdf");
+    return parts.join(u'_') + QStringLiteral(".pdf");
+}
+
+bool Tisk_IKSA(ReportComposer& composer, ExamineeRecord& record, UserMessages& messages) {
+    bool complete = false;
     try {
-        composer.Rozbal_data_IKSA();
+        complete = composer.Rozbal_data_IKSA();
     } catch (const UserError&) {
         try {
             storeTable3(record);
@@ -33,6 +63,7 @@ void Tisk_IKSA(ReportComposer& composer, ExamineeRecord& record, UserMessages& m
     storeTable3(record);
     if (!comparisonAgeInRange(record.integer(QStringLiteral("VEK"))))
         messages.show(comparisonAgeMessage());
+    return complete;
 }
 
 } // namespace iksa

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace iksa {
 
 class ExamineeRecord;
@@ -14,6 +16,13 @@ class UserMessages;
 // When composing fails (no printer, an entry that is not a number), the row
 // of Table3 is stored all the same, so that the evaluation's results are
 // not lost with the print job, and the failure is passed on (UserError).
-void Tisk_IKSA(ReportComposer& composer, ExamineeRecord& record, UserMessages& messages);
+// True when the protocol is complete; false when the age check stopped it.
+bool Tisk_IKSA(ReportComposer& composer, ExamineeRecord& record, UserMessages& messages);
+
+// The file name offered for the current record's protocol as PDF: surname,
+// first name and date of examination, with only letters, digits, "-" and
+// "." kept and everything else turned into "_" ("Novákova_Jana_12.3.2024.pdf");
+// "protokol.pdf" when the record names nobody.
+QString protocolPdfFileName(const ExamineeRecord& record);
 
 } // namespace iksa

@@ -81,8 +81,9 @@ void ReportComposer::startPage(int number) {
     canvas.picture(350, 38, sources_.logo);
 }
 
-void ReportComposer::Rozbal_data_IKSA() {
+bool ReportComposer::Rozbal_data_IKSA() {
     surface_.beginDoc();
+    bool complete = false;
     try {
         startPage(1);
         drawPage1(canvas_, sources_);
@@ -96,12 +97,14 @@ void ReportComposer::Rozbal_data_IKSA() {
 
         startPage(3);
         // false: the age check stopped the page; the document ends here.
-        drawPage3(canvas_, sources_);
+        complete = drawPage3(canvas_, sources_);
     } catch (...) {
-        surface_.endDoc();
+        // A preview shows the pages drawn so far; a print job is dropped.
+        surface_.abortDoc();
         throw;
     }
     surface_.endDoc();
+    return complete;
 }
 
 } // namespace iksa

@@ -13,12 +13,13 @@ class ReportComposer {
 public:
     ReportComposer(PageSurface& surface, ReportSources sources);
 
-    // Begins the document, draws pages 1, 2 and 3 and ends it. An age
-    // outside 16 … 100 ends the document on page 3 after its message. A
-    // failure on the way (a text that is not a number, UserError) ends the
-    // document with the pages drawn so far, so that the next document starts
-    // afresh, and is then passed on.
-    void Rozbal_data_IKSA();
+    // Begins the document, draws pages 1, 2 and 3 and ends it; true when
+    // the protocol is complete. An age outside 16 … 100 ends the document on
+    // page 3 after its message (false). A failure on the way (a text that is
+    // not a number, UserError) ends a preview with the pages drawn so far and
+    // drops a print job, so that nothing reaches the printer and the next
+    // document starts afresh; the failure is then passed on.
+    bool Rozbal_data_IKSA();
 
 private:
     void startPage(int number);

@@ -5,6 +5,7 @@
 #include "EvaluationTab.h"
 #include "MainWindow.h"
 #include "Program.h"
+#include "QtTranslations.h"
 #include "TestSupport.h"
 #include "preview/Form2.h"
 #include "preview/PrintPreview.h"
@@ -18,8 +19,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace iksa;
@@ -209,6 +215,59 @@ TEST_F(PrintCommands, MenuPrintPrintsTheThreePagesLikeTheButton) {
     EXPECT_EQ(text.pageCount, 3);
     for (int page = 1; page <= 3; ++page)
         EXPECT_TRUE(hasWordAt(text, page, QStringLiteral("IKSA-III"), 1.5, 0.6)) << page;
+}
+
+TEST_F(PrintCommands, PrintStoppedByABadEntrySendsNoPageAndSaysWhy) {
+    RecordingTarget target;
+    form2->PrintPreview1->surface().setPrintTarget(&target);
+    program->record().setText(QStringLiteral("RAD_DOP_8"), QStringLiteral("-"));
+
+    evaluationTab().printButton()->click();
+
+    ASSERT_EQ(messages.shown.size(), 1) << messages.shown.join('\n').toStdString();
+    EXPECT_EQ(target.opened, 1);
+    EXPECT_EQ(target.finished, 0);
+    EXPECT_EQ(target.closed, 1);
+    EXPECT_TRUE(target.printed.isEmpty()) << "nothing reached the printer";
+    EXPECT_EQ(form2->PrintPreview1->surface().state(), PageSurface::State::Idle);
+    EXPECT_FALSE(label1->isHidden());
+    EXPECT_EQ(screenCursor(), Qt::ArrowCursor);
+
+    // Mended, the next print sends the three pages.
+    messages.shown.clear();
+    program->record().setText(QStringLiteral("RAD_DOP_8"), QStringLiteral("7"));
+    evaluationTab().printButton()->click();
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('\n').toStdString();
+    EXPECT_EQ(target.finished, 1);
+    EXPECT_EQ(target.printed.count("/Type /Page\n"), 3);
+}
+
+TEST_F(PrintCommands, SavePdfOffersTheExamineesNameInACzechDialog) {
+    ASSERT_TRUE(app::installCzechQtTranslations(*QCoreApplication::instance()));
+    evaluationTab().previewButton()->click();
+    messages.shown.clear();
+
+    QString offered;
+    QStringList buttons;
+    bool shown = false;
+    QTimer::singleShot(0, form2, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        shown = true;
+        offered = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        for (const QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons())
+            buttons << button->text();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    form2->SavePdfButton->click();
+
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(offered, QStringLiteral("Nováková_Alžběta_12.3.2024.pdf"));
+    buttons.sort();
+    EXPECT_EQ(buttons, QStringList({QStringLiteral("&Uložit"), QStringLiteral("Zrušit")}));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(QDir(tmp.path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
 }
 
 } // namespace

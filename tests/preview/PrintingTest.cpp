@@ -6,6 +6,7 @@
 
 #include <QPrinter>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace iksa;
 using namespace iksa::test;
@@ -91,6 +92,66 @@ TEST(PrinterOutput, WithoutAPrinterPrintingFailsAndTheRecordedPagesStay) {
     surface.setDirectPrint(false);
     drawSampleDocument(surface, 2);
     EXPECT_EQ(surface.pageCount(), 2);
+}
+
+TEST(PrinterOutput, ADocumentThatStopsSendsNothingToThePrinter) {
+    RecordingTarget target;
+    PageSurface surface;
+    drawSampleDocument(surface, 2);
+    surface.setPrintTarget(&target);
+    surface.setDirectPrint(true);
+
+    surface.beginDoc();
+    surface.canvas().textOut(1000, 1000, QStringLiteral("První"));
+    surface.newPage();
+    surface.canvas().textOut(1000, 1000, QStringLiteral("Druhá"));
+    surface.abortDoc(); // the drawing stopped here
+    EXPECT_EQ(surface.state(), PageSurface::State::Idle);
+    EXPECT_EQ(target.opened, 1);
+    EXPECT_EQ(target.finished, 0);
+    EXPECT_EQ(target.closed, 1);
+    EXPECT_TRUE(target.printed.isEmpty()) << "no page reached the printer";
+    EXPECT_EQ(surface.pageCount(), 2) << "the preview's pages stay";
+
+    // The next document prints whole, as one job.
+    surface.beginDoc();
+    surface.canvas().textOut(1000, 1000, QStringLiteral("Celá"));
+    surface.newPage();
+    surface.endDoc();
+    EXPECT_EQ(target.finished, 1);
+    EXPECT_EQ(target.closed, 2);
+    EXPECT_TRUE(target.printed.startsWith("%PDF"));
+    EXPECT_EQ(target.printed.count("/Type /Page\n"), 2);
+}
+
+TEST(PrinterOutput, APrinterInstalledAfterAFailedJobIsFoundAtTheNextOne) {
+    TempDir dir;
+    int made = 0;
+    bool installed = false;
+    PrinterTarget target([&] {
+        ++made;
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // Without a printer Qt offers a PDF printer without a file.
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        if (installed)
+            printer->setOutputFileName(dir.file(QStringLiteral("installed.pdf")));
+        return printer;
+    });
+    PageSurface surface;
+    surface.setPrintTarget(&target);
+    surface.setDirectPrint(true);
+    EXPECT_THROW(surface.beginDoc(), UserError);
+    EXPECT_THROW(surface.beginDoc(), UserError);
+    EXPECT_EQ(made, 2) << "looked for again at each job";
+
+    installed = true;
+    for (int job = 0; job < 2; ++job) {
+        surface.beginDoc();
+        surface.canvas().textOut(1000, 1000, QStringLiteral("Tisk"));
+        surface.endDoc();
+    }
+    EXPECT_EQ(made, 3) << "kept once found";
+    EXPECT_EQ(readPdf(dir.file(QStringLiteral("installed.pdf"))).pageCount, 1);
 }
 
 } // namespace

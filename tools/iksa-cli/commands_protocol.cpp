@@ -9,11 +9,14 @@
 #include "preview/PageSurface.h"
 #include "records/DataModule.h"
 #include "records/ExamineeRecord.h"
+#include "records/PrivateFiles.h"
 #include "records/UserError.h"
 #include "report/ProtocolPrinting.h"
 #include "report/ReportComposer.h"
 #include "report/ReportPictures.h"
 
+#include <QImage>
+#include <QSaveFile>
 #include <functional>
 
 namespace iksa::cli {
@@ -56,10 +59,11 @@ bool applyOptions(QStringList& args, EvaluationOptions& options, int* dpi) {
 
 // Evaluates record `number` of DIR as "Preview" does, composes the protocol
 // into a recording surface and stores Table3; then hands the surface to
-// `write`. The messages of the evaluation and the report go to stderr.
-void composeProtocol(const QString& dirPath, const QString& number,
-                     const EvaluationOptions& options,
-                     const std::function<void(const PageSurface&)>& write) {
+// `write` when the protocol is complete. The messages of the evaluation and
+// the report go to stderr. Returns the exit code: 1 when the protocol could
+// not be completed (the reason is on stderr by then) and nothing is written.
+int composeProtocol(const QString& dirPath, const QString& number, const EvaluationOptions& options,
+                    const std::function<void(const PageSurface&)>& write) {
     OpenRecords open(dirPath, DataModule::Access::ReadWrite);
     StderrMessages& messages = open.messages;
     ExamineeRecord& record = open.record;
@@ -71,8 +75,21 @@ void composeProtocol(const QString& dirPath, const QString& number,
     PageSurface surface;
     ReportComposer composer(
         surface, {record, options, page, messages, compiledNormSet(), reportLogo(), reportCurve()});
-    Tisk_IKSA(composer, record, messages);
+    if (!Tisk_IKSA(composer, record, messages)) {
+        err() << "Protokol není úplný, výstup nebyl zapsán." << Qt::endl;
+        return 1;
+    }
     write(surface);
+    return 0;
+}
+
+// Writes `image` as PNG into `path` at once or not at all, as a private file
+// (or with the mode of the file it replaces).
+void savePng(const QImage& image, const QString& path) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !takeOverAttributes(file, path) ||
+        !image.save(&file, "PNG") || !file.commit())
+        throw UserError(QStringLiteral("Soubor „%1“ nelze zapsat.").arg(path));
 }
 
 int runProtocol(const QStringList& args) {
@@ -81,9 +98,8 @@ int runProtocol(const QStringList& args) {
     if (!applyOptions(positional, options, nullptr) || positional.size() != 3)
         return usageError(QStringLiteral("protocol"));
     const QString pdf = positional[2];
-    composeProtocol(positional[0], positional[1], options,
-                    [&](const PageSurface& surface) { surface.writePdf(pdf); });
-    return 0;
+    return composeProtocol(positional[0], positional[1], options,
+                           [&](const PageSurface& surface) { surface.writePdf(pdf); });
 }
 
 int runProtocolPng(const QStringList& args) {
@@ -93,15 +109,13 @@ int runProtocolPng(const QStringList& args) {
     if (!applyOptions(positional, options, &dpi) || positional.size() != 3)
         return usageError(QStringLiteral("protocol-png"));
     const QString prefix = positional[2];
-    composeProtocol(positional[0], positional[1], options, [&](const PageSurface& surface) {
+    return composeProtocol(positional[0], positional[1], options, [&](const PageSurface& surface) {
         for (int i = 0; i < surface.pageCount(); ++i) {
             const QString path = QStringLiteral("%1-%2.png").arg(prefix).arg(i + 1);
-            if (!surface.renderPage(i, dpi).save(path, "PNG"))
-                throw UserError(QStringLiteral("Soubor „%1“ nelze zapsat.").arg(path));
+            savePng(surface.renderPage(i, dpi), path);
             out() << path << '\n';
         }
     });
-    return 0;
 }
 
 const CommandRegistration registrations[] = {
