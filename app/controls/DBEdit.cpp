@@ -14,6 +14,9 @@ DBEdit::DBEdit(DataSource& source, const QString& field, QWidget* parent)
     setProperty("field", field);
     connect(this, &QLineEdit::textEdited, this, &DBEdit::writeBack);
     refresh();
+    // An empty box too holds no more than its field: what is typed or pasted
+    // beyond it would be cut off at post.
+    applyLimit(text().size());
 }
 
 void DBEdit::setLimit(int characters) {

@@ -97,7 +97,7 @@ TEST_F(ProtocolCommand, AStoppedProtocolExitsWith1AndWritesNothing) {
          },
          "Není zadaný věk v intervalu 16..100 let!"},
         {"a dash for the longest span", [&] { overwriteStoredNumber(table3, "RAD_DOP_8", "-"); },
-         "„-“ není platné celé číslo."},
+         "„-“ v poli RAD_DOP_8 není platné celé číslo."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
