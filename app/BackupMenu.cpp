@@ -10,6 +10,7 @@
 #include "records/ExamineeRecord.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QProgressDialog>
@@ -35,40 +36,97 @@ private:
     QString path_;
 };
 
+} // namespace
+
 // The progress dialog of one backup or restore, fed by OnProgress. It
-// appears only when the run takes longer than the delay; "Přerušit" stops
-// the run, which then leaves every file as it was.
-class RunProgress {
+// appears only while the run is still working after the delay, and goes
+// for good at the run's first message (see RunMessages), so it never
+// stands over the final message; "Přerušit" stops the run, which then
+// leaves every file as it was. No timer of its own: it is shown from the
+// progress report of a block.
+class BackupMenu::RunProgress {
 public:
-    RunProgress(QWidget& parent, TBackupFile& backupFile, const QString& action, int delay)
-        : backupFile_(backupFile)
-        , dialog_(action, QStringLiteral("Přerušit"), 0, 100, &parent) {
-        dialog_.setObjectName(QStringLiteral("ProgressDialog"));
-        dialog_.setWindowTitle(QStringLiteral("Záloha dat"));
-        dialog_.setWindowModality(Qt::WindowModal);
-        dialog_.setAutoReset(false);
-        dialog_.setAutoClose(false);
-        dialog_.setMinimumDuration(delay);
-        dialog_.setValue(0);
-        backupFile_.OnProgress = [this, action](const QString& file, int percent,
-                                                bool& continueRun) {
-            if (!dialog_.wasCanceled()) {
-                dialog_.setLabelText(
-                    QStringLiteral("%1 %2").arg(action, QFileInfo(file).fileName()));
-                dialog_.setValue(percent);
-            }
-            if (dialog_.wasCanceled())
-                continueRun = false;
+    RunProgress(BackupMenu& menu, const QString& action)
+        : menu_(menu)
+        , action_(action) {
+        elapsed_.start();
+        menu_.backupFile_->OnProgress = [this](const QString& file, int percent,
+                                               bool& continueRun) {
+            report(file, percent, continueRun);
         };
+        menu_.progress_ = this;
     }
-    ~RunProgress() { backupFile_.OnProgress = nullptr; }
+    ~RunProgress() {
+        menu_.backupFile_->OnProgress = nullptr;
+        menu_.progress_ = nullptr;
+    }
     RunProgress(const RunProgress&) = delete;
     RunProgress& operator=(const RunProgress&) = delete;
 
+    // The run has come to its messages: the dialog closes and stays closed.
+    void finish() {
+        over_ = true;
+        dialog_.reset();
+    }
+
 private:
-    TBackupFile& backupFile_;
-    QProgressDialog dialog_;
+    void report(const QString& file, int percent, bool& continueRun) {
+        if (!dialog_ && !over_ && elapsed_.elapsed() >= menu_.progressDelay_)
+            dialog_.reset(makeDialog());
+        if (!dialog_)
+            return;
+        if (!dialog_->wasCanceled()) {
+            dialog_->setLabelText(QStringLiteral("%1 %2").arg(action_, QFileInfo(file).fileName()));
+            dialog_->setValue(percent);
+        }
+        if (dialog_->wasCanceled())
+            continueRun = false;
+    }
+
+    QProgressDialog* makeDialog() const {
+        auto* dialog =
+            new QProgressDialog(action_, QStringLiteral("Přerušit"), 0, 100, &menu_.window_);
+        dialog->setObjectName(QStringLiteral("ProgressDialog"));
+        dialog->setWindowTitle(QStringLiteral("Záloha dat"));
+        dialog->setWindowModality(Qt::WindowModal);
+        dialog->setAutoReset(false);
+        dialog->setAutoClose(false);
+        dialog->setMinimumDuration(0);
+        dialog->show();
+        return dialog;
+    }
+
+    BackupMenu& menu_;
+    QString action_;
+    QElapsedTimer elapsed_;
+    std::unique_ptr<QProgressDialog> dialog_;
+    bool over_ = false;
 };
+
+// The messages of the backup component and the commands: the progress
+// dialog of a run closes before the first of them.
+class BackupMenu::RunMessages : public UserMessages {
+public:
+    explicit RunMessages(BackupMenu& menu)
+        : menu_(menu) {}
+    void show(const QString& text) override {
+        endProgress();
+        menu_.messages_.show(text);
+    }
+    int ask(const QString& text, const QStringList& buttons, int defaultButton) override {
+        endProgress();
+        return menu_.messages_.ask(text, buttons, defaultButton);
+    }
+
+private:
+    void endProgress() {
+        if (menu_.progress_)
+            menu_.progress_->finish();
+    }
+    BackupMenu& menu_;
+};
+
+namespace {
 
 // The window's side of a restore: closes the tables (Table1, Table2, Table3)
 // and opens them again in the same order, on the first record. Meanwhile an
@@ -125,24 +183,26 @@ BackupMenu::BackupMenu(MainWindow& window, DataModule& data, ExamineeRecord& rec
     , data_(data)
     , record_(record)
     , messages_(messages)
-    , backupFile_(std::make_unique<TBackupFile>(messages))
-    , commands_(std::make_unique<BackupCommands>(*backupFile_, messages)) {
+    , runMessages_(std::make_unique<RunMessages>(*this))
+    , backupFile_(std::make_unique<TBackupFile>(*runMessages_))
+    , commands_(std::make_unique<BackupCommands>(*backupFile_, *runMessages_)) {
     setObjectName(QStringLiteral("BackupFile1"));
 }
 
 BackupMenu::~BackupMenu() = default;
 
 QFileDialog& BackupMenu::makeDialog(QPointer<QFileDialog>& dialog, const QString& name, bool save) {
-    if (!dialog) {
-        dialog = new QFileDialog(&window_);
-        dialog->setObjectName(name);
-        dialog->setOption(QFileDialog::DontUseNativeDialog);
-        dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-        // A name typed that does not exist is the command's to report, and
-        // an existing file is replaced without a question.
-        dialog->setFileMode(QFileDialog::AnyFile);
-        dialog->setOption(QFileDialog::DontConfirmOverwrite);
-    }
+    // A fresh dialog each time: one used before keeps its completion's state,
+    // and its list then takes the Enter that should open the file.
+    delete dialog;
+    dialog = new QFileDialog(&window_);
+    dialog->setObjectName(name);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // A name typed that does not exist is the command's to report, and
+    // an existing file is replaced without a question.
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
     return *dialog;
 }
 
@@ -165,7 +225,10 @@ QFileDialog& BackupMenu::saveDialog2() {
 QString BackupMenu::choose(QFileDialog& dialog, const QString& presetName) {
     if (!presetName.isEmpty())
         dialog.selectFile(presetName);
-    if (dialog.exec() != QDialog::Accepted)
+    const int result = dialog.exec();
+    // A completion list the dialog left open would take every key from here on.
+    InputPause::closePopups();
+    if (result != QDialog::Accepted)
         return {};
     return dialog.selectedFiles().value(0);
 }
@@ -195,7 +258,7 @@ void BackupMenu::Export1Click() {
         return;
     remembered.restore();
     const InputPause pause;
-    const RunProgress progress(window_, *backupFile_, QStringLiteral("Zálohování"), progressDelay_);
+    const RunProgress progress(*this, QStringLiteral("Zálohování"));
     guarded(messages_, [&] { commands_->backUpTables(remembered.path(), archive); });
 }
 
@@ -206,10 +269,15 @@ void BackupMenu::Import1Click() {
         return;
     remembered.restore();
     // A missing archive is reported by the command before the tables close.
-    if (QFileInfo::exists(archive) && !settlePendingChanges())
-        return;
+    if (QFileInfo::exists(archive)) {
+        bool confirmed = false;
+        if (!guarded(messages_,
+                     [&] { confirmed = commands_->confirmRestore(archive, remembered.path()); }) ||
+            !confirmed || !settlePendingChanges())
+            return;
+    }
     const InputPause pause;
-    const RunProgress progress(window_, *backupFile_, QStringLiteral("Import dat"), progressDelay_);
+    const RunProgress progress(*this, QStringLiteral("Import dat"));
     WindowTables tables(window_, data_, record_, messages_, remembered.path());
     guarded(messages_, [&] { commands_->restoreTables(archive, remembered.path(), tables); });
 }

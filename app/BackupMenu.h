@@ -39,6 +39,9 @@ public:
     void setProgressDelay(int milliseconds) { progressDelay_ = milliseconds; }
 
 private:
+    class RunProgress;
+    class RunMessages;
+
     QFileDialog& saveDialog1();
     QFileDialog& openDialog1();
     QFileDialog& saveDialog2();
@@ -50,9 +53,11 @@ private:
     DataModule& data_;
     ExamineeRecord& record_;
     UserMessages& messages_;
+    std::unique_ptr<RunMessages> runMessages_; // before the component that speaks through it
+    RunProgress* progress_ = nullptr;          // of the run in work
     std::unique_ptr<TBackupFile> backupFile_;
     std::unique_ptr<BackupCommands> commands_;
-    // Made on first use: the window starts without them.
+    // Made anew for each use: the window starts without them.
     QPointer<QFileDialog> saveDialog1_;
     QPointer<QFileDialog> openDialog1_;
     QPointer<QFileDialog> saveDialog2_;

@@ -1,6 +1,6 @@
 #include "InputPause.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QWidget>
 
@@ -32,7 +32,16 @@ bool isInput(QEvent::Type type) {
 } // namespace
 
 InputPause::InputPause() {
+    closePopups();
     QCoreApplication::instance()->installEventFilter(this);
+}
+
+void InputPause::closePopups() {
+    while (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+        if (QApplication::activePopupWidget() == popup)
+            popup->hide(); // one that refuses to close
+    }
 }
 
 InputPause::~InputPause() {
@@ -43,7 +52,7 @@ bool InputPause::eventFilter(QObject* receiver, QEvent* event) {
     if (!isInput(event->type()))
         return false;
     const auto* widget = qobject_cast<const QWidget*>(receiver);
-    if (widget && widget->window()->isModal())
+    if (widget && (widget->window()->isModal() || widget->window()->windowType() == Qt::Popup))
         return false;
     // The window system's own objects pass mouse and key events on to their
     // widgets, where they are judged; a menu action's shortcut is not.

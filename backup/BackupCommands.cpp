@@ -1,8 +1,10 @@
 #include "BackupCommands.h"
 
+#include "ArchiveSurvey.h"
 #include "RestorePaths.h"
 #include "StagedReplacement.h"
 #include "TBackupFile.h"
+#include "UndoArchives.h"
 #include "records/PrivateFiles.h"
 #include "records/TableLock.h"
 #include "records/UserError.h"
@@ -62,6 +64,27 @@ void copyInBlocks(const QString& from, const QString& to) {
         ioError(to, output.errorString());
 }
 
+QString examineeCount(const std::optional<qint64>& count) {
+    return count ? QString::number(*count) : QStringLiteral("nelze zjistit");
+}
+
+const QString kImportFailed = QStringLiteral("Import dat nebyl uspěšný !!");
+
+// Clears a component's hook when the run that set it ends.
+class HookScope {
+public:
+    explicit HookScope(std::function<bool()>& hook, std::function<bool()> value)
+        : hook_(hook) {
+        hook_ = std::move(value);
+    }
+    ~HookScope() { hook_ = nullptr; }
+    HookScope(const HookScope&) = delete;
+    HookScope& operator=(const HookScope&) = delete;
+
+private:
+    std::function<bool()>& hook_;
+};
+
 bool sameFile(const QString& a, const QString& b) {
     const QString canonical = QFileInfo(a).canonicalFilePath();
     return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
@@ -116,18 +139,78 @@ bool BackupCommands::backUpTables(const QString& programDir, const QString& arch
     return true;
 }
 
+void BackupCommands::refuse(const QString& reason) {
+    messages_.show(reason);
+    messages_.show(kImportFailed);
+}
+
+bool BackupCommands::confirmRestore(const QString& archivePath, const QString& programDir) {
+    if (!QFileInfo::exists(archivePath))
+        return true;
+    const ArchiveSurvey survey = ArchiveSurvey::of(archivePath);
+    if (!survey.refusal.isEmpty()) {
+        refuse(survey.refusal);
+        return false;
+    }
+    if (!survey.readable)
+        return true;
+    const QString question =
+        QStringLiteral("Import dat nahradí všechny tabulky obsahem zálohy\n> %1 <\nze dne %2.\n\n"
+                       "Vyšetřovaných osob v záloze: %3\n"
+                       "Vyšetřovaných osob v tabulkách nyní: %4\n\n"
+                       "Současné tabulky se před nahrazením uloží do zálohy pred-obnovou-….ZAL "
+                       "v datovém adresáři.\n\nNahradit tabulky obsahem zálohy?")
+            .arg(QDir::toNativeSeparators(archivePath),
+                 survey.date.toString(QStringLiteral("d. M. yyyy H:mm")),
+                 examineeCount(survey.examinees), examineeCount(examineesIn(programDir)));
+    return messages_.ask(question, {QStringLiteral("Ano"), QStringLiteral("Ne")}, 1) == 0;
+}
+
+// The tables as they stand, into a new undo archive; nothing to do in a
+// directory without tables. False when it cannot be written.
+bool BackupCommands::writeUndoArchive(const QString& programDir, QString& undoPath) {
+    const QDir dir(programDir);
+    if (dir.entryList({QStringLiteral("*.dbf")}, QDir::Files | QDir::Hidden).isEmpty())
+        return true;
+    undoPath = UndoArchives::reserve(dir, clock_());
+    bool written = false;
+    QString error;
+    if (!undoPath.isEmpty()) {
+        TBackupFile undo(messages_);
+        undo.OnError = [&](int, const QString& text) { error = text; };
+        written = undo.Backup({dir.filePath(QStringLiteral("*.dbf"))}, undoPath);
+    }
+    if (written)
+        return true;
+    if (!undoPath.isEmpty())
+        QFile::remove(undoPath);
+    messages_.show(QStringLiteral("Současné tabulky nelze uložit do zálohy v > %1 <%2; import "
+                                  "dat neproveden, tabulky zůstaly beze změny.")
+                       .arg(QDir::toNativeSeparators(programDir),
+                            error.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(error)));
+    undoPath.clear();
+    return false;
+}
+
 bool BackupCommands::restoreTables(const QString& archivePath, const QString& programDir,
                                    TableAccess& tables) {
     if (!QFileInfo::exists(archivePath)) {
         messages_.show(QStringLiteral("Soubor IKSA.ZAL nenalezen !"));
         return false;
     }
+    if (const QString refusal = ArchiveSurvey::of(archivePath).refusal; !refusal.isEmpty()) {
+        refuse(refusal);
+        return false;
+    }
     tables.closeTables();
     bool restored = false;
+    QString undoPath;
     try {
         // Another program running on the directory would go on writing into
         // the replaced files and lose that work: it must be ended first.
         const TablesLock lock(QDir(programDir), lockWaitMs_);
+        const HookScope beforeReplace(backupFile_.OnBeforeReplace,
+                                      [&] { return writeUndoArchive(programDir, undoPath); });
         restored = backupFile_.Restore(archivePath, programDir);
     } catch (...) {
         // The files are as they were: open them again and let the window
@@ -138,12 +221,22 @@ bool BackupCommands::restoreTables(const QString& archivePath, const QString& pr
         }
         throw;
     }
-    if (restored)
-        messages_.show(QStringLiteral("Import dat ukončen   %1 soubor %2 přenesen")
+    if (restored) {
+        QString done = QStringLiteral("Import dat ukončen   %1 soubor %2 přenesen")
                            .arg(backupFile_.FilesDone())
-                           .arg(backupFile_.FileCount()));
-    else
-        messages_.show(QStringLiteral("Import dat nebyl uspěšný !!"));
+                           .arg(backupFile_.FileCount());
+        if (!undoPath.isEmpty()) {
+            UndoArchives::prune(QDir(programDir));
+            done += QStringLiteral("\n\nTabulky ve stavu před importem jsou uloženy v > %1 <. "
+                                   "Importem tohoto souboru se k nim vrátíte.")
+                        .arg(QDir::toNativeSeparators(undoPath));
+        }
+        messages_.show(done);
+    } else {
+        // An undo archive written before a replacement that failed stays:
+        // the tables are as it holds them.
+        messages_.show(kImportFailed);
+    }
     tables.openTables();
     return restored;
 }

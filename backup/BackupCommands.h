@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
+#include <functional>
 
 namespace iksa {
 
@@ -39,11 +41,25 @@ public:
     // "export": backs up every .dbf file of `programDir` into `archivePath`.
     bool backUpTables(const QString& programDir, const QString& archivePath);
 
+    // "import", before the tables are touched: asks whether `archivePath` may
+    // replace the tables of `programDir`, naming the archive, its date and
+    // the examinees in it against those in the tables now; "Ne", the
+    // default, keeps the tables. An archive that may not be restored
+    // (RestoreNameCheck) is refused here with its reason. One that cannot be
+    // read is not asked about: its restore fails, changing nothing, and says
+    // why. A missing archive is left to restoreTables to report.
+    bool confirmRestore(const QString& archivePath, const QString& programDir);
+
     // "import": restores `archivePath` into `programDir`, with the tables
     // closed meanwhile and opened again afterwards (also when the restore
-    // throws, since it leaves the files as they were). Refused (UserError)
-    // while another program has the tables open: it waits restoreLockWaitMs
-    // (a test sets a shorter wait).
+    // throws, since it leaves the files as they were). An archive that may
+    // not be restored is refused before the tables are closed. Once the
+    // archive has been read to its end, and before any table is replaced, the
+    // tables as they stand are written into a new undo archive
+    // (UndoArchives), which the final message names; when it cannot be
+    // written nothing is replaced. Refused (UserError) while another program
+    // has the tables open: it waits restoreLockWaitMs (a test sets a shorter
+    // wait).
     static constexpr int restoreLockWaitMs = 3000;
     void setLockWaitMs(int ms) { lockWaitMs_ = ms; }
     bool restoreTables(const QString& archivePath, const QString& programDir, TableAccess& tables);
@@ -61,10 +77,17 @@ public:
     // it at start-up, before it opens the tables.
     static void recoverInterruptedRestore(const QString& programDir);
 
+    // The clock that dates the undo archives; tests set their own.
+    void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
+
 private:
+    bool writeUndoArchive(const QString& programDir, QString& undoPath);
+    void refuse(const QString& reason);
+
     TBackupFile& backupFile_;
     UserMessages& messages_;
     int lockWaitMs_ = restoreLockWaitMs;
+    std::function<QDateTime()> clock_ = [] { return QDateTime::currentDateTime(); };
 };
 
 } // namespace iksa

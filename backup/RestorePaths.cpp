@@ -1,5 +1,7 @@
 #include "RestorePaths.h"
 
+#include "records/TableFiles.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <sys/stat.h>
@@ -47,6 +49,24 @@ QString matchNameIgnoringCase(const QDir& dir, const QString& name) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
     return name;
+}
+
+QString RestoreNameCheck::refusal(const QStringList& components) {
+    const QString path = components.join(QLatin1Char('/'));
+    for (const QString& component : components)
+        if (isProgramFileName(component))
+            return QStringLiteral("Archiv nelze obnovit: obsahuje soubor „%1“, jaký si program "
+                                  "zakládá sám (deník, obnova neuložených změn). Tabulky "
+                                  "zůstaly beze změny.")
+                .arg(path);
+    const QString key = path.toLower();
+    const auto earlier = seen_.constFind(key);
+    if (earlier != seen_.constEnd() && *earlier != path)
+        return QStringLiteral("Archiv nelze obnovit: obsahuje soubory „%1“ a „%2“, které se liší "
+                              "jen velikostí písmen. Tabulky zůstaly beze změny.")
+            .arg(*earlier, path);
+    seen_.insert(key, path);
+    return {};
 }
 
 bool pathExists(const QString& path) {

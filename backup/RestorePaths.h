@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -18,6 +19,22 @@ std::optional<QStringList> restoreComponents(const QString& archivedName, bool f
 // it exists, otherwise the first match ignoring case in name order, otherwise
 // `name` itself. A restored iksa.dbf thus replaces IKSA.DBF, never a twin.
 QString matchNameIgnoringCase(const QDir& dir, const QString& name);
+
+// The entries of one archive, checked as they are read for names that a
+// restore must not write: the program's own side files (see
+// isProgramFileName), which would be taken for a journal or a recovery file
+// of this directory, and a name that differs from an earlier entry's only in
+// letter case, which would leave two files where the program opens one.
+class RestoreNameCheck {
+public:
+    // Empty when the entry whose restored path is `components` (from
+    // restoreComponents) may be written; otherwise the Czech reason why the
+    // archive cannot be restored.
+    QString refusal(const QStringList& components);
+
+private:
+    QHash<QString, QString> seen_; // the path in lower case → as archived
+};
 
 // Whether `path` is a directory entry of any kind, dangling symbolic links
 // included.

@@ -3,6 +3,7 @@
 #include "ArchiveFormat.h"
 #include "RestorePaths.h"
 #include "records/PrivateFiles.h"
+#include "records/TableFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,7 +17,7 @@ namespace iksa {
 
 namespace {
 
-const QLatin1String kTempPrefix(".iksa-restore-");
+const QString kTempPrefix = QLatin1String(kProgramFilePrefix) + QLatin1String("restore-");
 const QLatin1String kJournalHeader("iksa-restore-journal 1");
 
 QByteArray native(const QString& path) {
@@ -43,8 +44,9 @@ bool syncFile(QFile& file) {
     return file.flush() && ::fsync(file.handle()) == 0;
 }
 
+// A restore's failure to create, fill or put in place a file is code 1.
 [[noreturn]] void fail() {
-    throw ArchiveError(errOverwriteFailed);
+    throw ArchiveError(errCannotReadFile);
 }
 
 } // namespace

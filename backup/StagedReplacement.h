@@ -17,7 +17,7 @@ namespace iksa {
 // first rename and removed after the last, lets recover() undo a commit that
 // the end of the process (a crash, a kill, a power cut) cut off.
 //
-// Every failure throws ArchiveError(errOverwriteFailed); the files are then
+// Every failure throws ArchiveError(errCannotReadFile); the files are then
 // as they were before.
 class StagedReplacement {
 public:

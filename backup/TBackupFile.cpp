@@ -92,6 +92,8 @@ struct TBackupFile::RestoreRun {
     StagedReplacement& staging;
     QDir root;
     QHash<QString, quint32> stagedDates; // targets already staged, with their archived dates
+    RestoreNameCheck names;
+    int entriesWritten = 0;
 };
 
 TBackupFile::TBackupFile(UserMessages& messages)
@@ -221,10 +223,10 @@ bool TBackupFile::Restore(const QString& archiveName, const QString& targetDirec
     }
 
     StagedReplacement staging(root.path());
-    RestoreRun run{reader, staging, root, {}};
+    RestoreRun run{reader, staging, root, {}, {}, 0};
     try {
         if (!staging.makeDirectory(root.path()))
-            throw ArchiveError(errOverwriteFailed);
+            throw ArchiveError(errCannotReadFile);
         for (;;) {
             std::optional<ArchiveEntryHead> head;
             try {
@@ -236,9 +238,10 @@ bool TBackupFile::Restore(const QString& archiveName, const QString& targetDirec
                 break;
             restoreEntry(run, *head);
         }
-        const int staged = staging.count();
+        if (OnBeforeReplace && !OnBeforeReplace())
+            return false;
         staging.commit();
-        filesDone_ = staged;
+        filesDone_ = run.entriesWritten;
     } catch (const ArchiveError& error) {
         reportError(error.code());
         return false;
@@ -263,6 +266,10 @@ void TBackupFile::restoreEntry(RestoreRun& run, const ArchiveEntryHead& head) {
     const std::optional<QStringList> components = restoreComponents(name, RestoreFullPath);
     if (!components)
         throw ArchiveError(errInvalidArchive);
+    if (const QString refusal = run.names.refusal(*components); !refusal.isEmpty()) {
+        errorCode_ = errInvalidArchive;
+        throw UserError(refusal);
+    }
 
     QDir dir = run.root;
     for (qsizetype i = 0; i + 1 < components->size(); ++i)
@@ -283,12 +290,13 @@ void TBackupFile::restoreEntry(RestoreRun& run, const ArchiveEntryHead& head) {
     QFile& file = run.staging.stage(target);
     const SectionSize size = run.reader.readSection([&](const char* data, int length) {
         if (file.write(data, length) != length)
-            throw ArchiveError(errOverwriteFailed);
+            throw ArchiveError(errCannotReadFile);
         progressBytes_ += length;
         afterBlock(name);
     });
     run.staging.finishStaged(unpackDosDateTime(head.dosDateTime));
     run.stagedDates.insert(target, head.dosDateTime);
+    ++run.entriesWritten;
     dataBytes_ += size.stored;
 }
 

@@ -45,6 +45,11 @@ public:
     // leaves every file as it was.
     std::function<void(const QString& fileName, int percent, bool& continueRun)> OnProgress;
 
+    // Called by Restore once every file has been read and staged, just before
+    // the first one is replaced; returning false stops the run, which then
+    // returns false and leaves every file as it was.
+    std::function<bool()> OnBeforeReplace;
+
     // Replaces the built-in message of a run's error.
     std::function<void(int error, const QString& errorText)> OnError;
 
@@ -57,9 +62,11 @@ public:
     // (RestoreFullPath: its path below the drive), an existing file of the
     // same name in another letter case being replaced. A missing archive
     // returns false without a message. An archive whose header or entry names
-    // cannot be read throws UserError ("Cannot read archive"); a damaged data
-    // section ends the run with its error code. True when the run ended
-    // without error and its files are in place.
+    // cannot be read throws UserError ("Cannot read archive"), and so does one
+    // that RestoreNameCheck refuses (with its reason, code 5); a damaged data
+    // section ends the run with its error code, a file that cannot be written
+    // with code 1. True when the run ended without error and its files are in
+    // place; FilesDone then counts the entries written.
     bool Restore(const QString& archiveName, const QString& targetDirectory);
 
     // 100 − round(100 × data bytes ÷ total input size) of the last run,

@@ -21,4 +21,8 @@ QStringList tableFilesIn(const QDir& dir) {
     return found;
 }
 
+bool isProgramFileName(const QString& name) {
+    return name.startsWith(QLatin1String(kProgramFilePrefix), Qt::CaseInsensitive);
+}
+
 } // namespace iksa

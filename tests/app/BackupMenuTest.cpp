@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -157,12 +158,16 @@ TEST_F(BackupMenuFlows, ExportWritesTheArchiveAndImportBringsItsRecordsBack) {
     messages_.shown.clear();
 
     const auto opened = answer(QStringLiteral("OpenDialog1"), archive);
+    messages_.answers.enqueue(0); // "Ano": replace the tables
     form1().Import1Click();
     ASSERT_TRUE(opened->shown);
     EXPECT_EQ(opened->nameFilters, QStringList{"(*.zal)"});
     EXPECT_FALSE(opened->save);
-    EXPECT_EQ(messages_.shown, QStringList{"Import dat ukončen   3 soubor 3 přenesen"});
-    EXPECT_TRUE(messages_.asked.isEmpty());
+    ASSERT_EQ(messages_.shown.size(), 1);
+    EXPECT_TRUE(messages_.shown[0].startsWith("Import dat ukončen   3 soubor 3 přenesen\n\n"))
+        << messages_.shown[0].toStdString();
+    ASSERT_EQ(messages_.asked.size(), 1);
+    EXPECT_TRUE(messages_.asked[0].startsWith("Import dat nahradí všechny tabulky obsahem zálohy"));
     expectHomeIsCurrent();
     ASSERT_TRUE(data().isOpen());
     EXPECT_EQ(tables(), archived);
@@ -195,13 +200,18 @@ TEST_F(BackupMenuFlows, AFailedImportLeavesTheTablesAsTheyWereAndOpen) {
     struct Case {
         QString archive;
         QString lastMessage;
+        bool asked; // an archive that cannot be read is not asked about
     };
-    const QList<Case> cases{{damaged, "Import dat nebyl uspěšný !!"},
-                            {garbage, "Cannot read archive"}};
+    const QList<Case> cases{{damaged, "Import dat nebyl uspěšný !!", true},
+                            {garbage, "Cannot read archive", false}};
     for (const Case& c : cases) {
         messages_.shown.clear();
+        messages_.asked.clear();
+        if (c.asked)
+            messages_.answers.enqueue(0);
         answer(QStringLiteral("OpenDialog1"), c.archive);
         form1().Import1Click();
+        EXPECT_EQ(messages_.asked.size(), c.asked ? 1 : 0) << c.archive.toStdString();
         ASSERT_FALSE(messages_.shown.isEmpty()) << c.archive.toStdString();
         EXPECT_EQ(messages_.shown.last(), c.lastMessage);
         EXPECT_FALSE(messages_.shown.contains("Import dat ukončen   3 soubor 3 přenesen"));
@@ -243,12 +253,13 @@ TEST_F(BackupMenuFlows, TypedChangesBeforeAnImportAreStoredDroppedOrKeptAsAnswer
         ASSERT_TRUE(form1().hasUnstoredChanges());
         messages_.shown.clear();
         messages_.asked.clear();
+        messages_.answers.enqueue(0); // "Ano" to the replacement
         messages_.answers.enqueue(c.answer);
 
         answer(QStringLiteral("OpenDialog1"), damaged);
         form1().Import1Click();
 
-        EXPECT_EQ(messages_.asked.size(), 1) << c.answer;
+        EXPECT_EQ(messages_.asked.size(), 2) << c.answer;
         EXPECT_EQ(messages_.shown.contains("Import dat nebyl uspěšný !!"), c.importRan) << c.answer;
         EXPECT_EQ(storedSurname(1), c.storedAfter) << c.answer;
         EXPECT_EQ(form1().hasUnstoredChanges(), c.stillPending) << c.answer;
@@ -340,6 +351,7 @@ TEST_F(BackupMenuFlows, StoppingARestoreKeepsTheTablesAndOpensThemAgain) {
     });
     stopper.start();
     answer(QStringLiteral("OpenDialog1"), archive);
+    messages_.answers.enqueue(0);
     form1().Import1Click();
     stopper.stop();
 
@@ -395,6 +407,29 @@ TEST(InputPause, OnlyModalWindowsTakeInputMeanwhile) {
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(clicked.size(), 1);
     EXPECT_TRUE(window.close());
+}
+
+// A popup left open before a run (a file dialog's completion list) would
+// take the keyboard: it is closed. One that the run opens takes its keys.
+TEST(InputPause, ClosesLeftoverPopupsAndLetsTheRunsOwnThrough) {
+    QWidget window;
+    window.show();
+    QMenu leftover(&window);
+    leftover.addAction(QStringLiteral("a"));
+    leftover.popup(QPoint(0, 0));
+    ASSERT_EQ(QApplication::activePopupWidget(), &leftover);
+
+    const app::InputPause pause;
+    EXPECT_FALSE(leftover.isVisible());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+
+    QMenu own;
+    QAction* action = own.addAction(QStringLiteral("b"));
+    QSignalSpy triggered(action, &QAction::triggered);
+    own.popup(QPoint(0, 0));
+    own.setActiveAction(action);
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+    EXPECT_EQ(triggered.size(), 1);
 }
 
 } // namespace

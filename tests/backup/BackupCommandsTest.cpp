@@ -4,12 +4,16 @@
 
 #include "ArchiveTestSupport.h"
 #include "TestSupport.h"
+#include "backup/ArchiveSurvey.h"
 #include "backup/TBackupFile.h"
+#include "backup/UndoArchives.h"
 #include "records/DataModule.h"
+#include "records/ExamineeRecord.h"
 #include "records/UserError.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace iksa;
 using namespace iksa::test;
@@ -202,3 +206,195 @@ TEST_F(BackupCommandsTest, RestoreRefusedWhileAnotherProgramHasTheTablesOpen) {
     running.close();
     EXPECT_TRUE(commands.restoreTables(archive(), prog(), tables));
 }
+
+namespace {
+
+const QStringList kTableNames = {QStringLiteral("IKSA.DBF"), QStringLiteral("IKSA_II.DBF"),
+                                 QStringLiteral("IKSA_HS_Vyp.DBF")};
+
+// A restore over real tables: the question before it, the undo archive it
+// leaves, and the archives it refuses.
+class RestoreSafetyTest : public BackupCommandsTest {
+protected:
+    void SetUp() override {
+        BackupCommandsTest::SetUp();
+        DataModule::createEmptyTables(QDir(prog()));
+        commands.setClock([this] { return now; });
+    }
+    void addExaminees(const QStringList& surnames) {
+        RecordingMessages quiet;
+        DataModule data;
+        data.open(QDir(prog()), quiet);
+        ExamineeRecord record(data);
+        for (const QString& surname : surnames) {
+            record.press(NavigatorButton::Insert);
+            record.press(NavigatorButton::Edit);
+            record.setText(QStringLiteral("PRIJM"), surname);
+            record.press(NavigatorButton::Post);
+        }
+    }
+    QMap<QString, QByteArray> tableBytes() const {
+        QMap<QString, QByteArray> bytes;
+        for (const QString& name : kTableNames)
+            bytes.insert(name, readFile(prog(name)));
+        return bytes;
+    }
+    // The archive of the tables as they stand.
+    QString archiveNow(const QString& name) {
+        RecordingMessages quiet;
+        TBackupFile file(quiet);
+        const QString path = tmp.file(name);
+        EXPECT_TRUE(file.Backup({prog(QStringLiteral("*.dbf"))}, path));
+        return path;
+    }
+    QStringList undoArchives() const { return UndoArchives::list(QDir(prog())); }
+
+    QDateTime now{QDate(2026, 12, 11), QTime(14, 32, 5)};
+};
+
+TEST_F(RestoreSafetyTest, TheQuestionNamesTheArchiveItsDateAndBothCountsAndNeKeepsTheTables) {
+    addExaminees({"Kos", "Dub"});
+    const QString archive = archiveNow(QStringLiteral("IKSA.ZAL"));
+    const QDateTime archived(QDate(2026, 12, 10), QTime(9, 5));
+    {
+        QFile file(archive);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(archived, QFileDevice::FileModificationTime));
+    }
+    addExaminees({"Lis", "Bor", "Jez"});
+
+    EXPECT_FALSE(commands.confirmRestore(archive, prog())); // the default answer
+    ASSERT_EQ(messages.asked.size(), 1);
+    const QString& question = messages.asked.first();
+    EXPECT_TRUE(question.contains("> " + archive + " <")) << question.toStdString();
+    EXPECT_TRUE(question.contains("ze dne 10. 12. 2026 9:05.")) << question.toStdString();
+    EXPECT_TRUE(question.contains("Vyšetřovaných osob v záloze: 2\n")) << question.toStdString();
+    EXPECT_TRUE(question.contains("Vyšetřovaných osob v tabulkách nyní: 5\n"))
+        << question.toStdString();
+
+    messages.answers.enqueue(0); // "Ano"
+    EXPECT_TRUE(commands.confirmRestore(archive, prog()));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(RestoreSafetyTest, TheUndoArchiveGivesBackTheReplacedTablesByteForByte) {
+    addExaminees({"Kos"});
+    const QString archive = archiveNow(QStringLiteral("IKSA.ZAL"));
+    addExaminees({"Dub", "Lis"}); // stored a minute before the restore
+    const QMap<QString, QByteArray> replaced = tableBytes();
+
+    ASSERT_TRUE(commands.restoreTables(archive, prog(), tables));
+
+    const QString undo = prog(QStringLiteral("pred-obnovou-2026-12-11-1432.ZAL"));
+    EXPECT_EQ(undoArchives(), QStringList{"pred-obnovou-2026-12-11-1432.ZAL"});
+    struct stat info;
+    ASSERT_EQ(::stat(QFile::encodeName(undo).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(messages.shown,
+              QStringList{"Import dat ukončen   3 soubor 3 přenesen\n\nTabulky ve stavu před "
+                          "importem jsou uloženy v > " +
+                          undo + " <. Importem tohoto souboru se k nim vrátíte."});
+    EXPECT_EQ(examineesIn(prog()), 1);
+
+    // Going back is a restore like any other, and leaves its own undo archive.
+    now = now.addSecs(20); // the same minute
+    messages.shown.clear();
+    ASSERT_TRUE(commands.restoreTables(undo, prog(), tables));
+    EXPECT_EQ(tableBytes(), replaced);
+    EXPECT_EQ(undoArchives(), (QStringList{"pred-obnovou-2026-12-11-1432-2.ZAL",
+                                           "pred-obnovou-2026-12-11-1432.ZAL"}));
+}
+
+TEST_F(RestoreSafetyTest, TheTenNewestUndoArchivesAreKept) {
+    const QString archive = archiveNow(QStringLiteral("IKSA.ZAL"));
+    QStringList older;
+    for (int day = 1; day <= 11; ++day) {
+        older.prepend(
+            QStringLiteral("pred-obnovou-2026-11-%1-0800.ZAL").arg(day, 2, 10, QChar('0')));
+        writeFile(prog(older.first()), "older");
+    }
+    writeFile(prog(QStringLiteral("pred-obnovou-moje.ZAL")), "not one of them");
+
+    ASSERT_TRUE(commands.restoreTables(archive, prog(), tables));
+
+    const QStringList kept = undoArchives();
+    EXPECT_EQ(kept, QStringList{"pred-obnovou-2026-12-11-1432.ZAL"} + older.mid(0, 9));
+    EXPECT_FALSE(QFile::exists(prog(older.last())));
+    EXPECT_FALSE(QFile::exists(prog(older.at(9))));
+    EXPECT_TRUE(QFile::exists(prog(QStringLiteral("pred-obnovou-moje.ZAL"))));
+}
+
+// Archives a restore must not write are refused before the tables close;
+// nothing in the directory changes, no undo archive either.
+TEST_F(RestoreSafetyTest, RefusedArchivesLeaveEverythingAsItWas) {
+    addExaminees({"Kos"});
+    const QByteArray table = readFile(prog(QStringLiteral("IKSA.DBF")));
+    struct Case {
+        const char* name;
+        QByteArray archive;
+        const char* reason;
+    };
+    const QList<Case> cases{
+        {"journal",
+         ArchiveBuilder()
+             .header()
+             .file("c:\\iksa\\iksa.dbf", table)
+             .file("c:\\iksa\\.iksa-record-journal", "j")
+             .terminator()
+             .data,
+         "obsahuje soubor „.iksa-record-journal“, jaký si program zakládá sám"},
+        {"recovery file", ArchiveBuilder().header().file(".IKSA-UNSAVED", "u").terminator().data,
+         "obsahuje soubor „.IKSA-UNSAVED“"},
+        {"staging file",
+         ArchiveBuilder()
+             .header()
+             .file("c:\\iksa\\.iksa-restore-x1Y2z3.old", "o")
+             .terminator()
+             .data,
+         "obsahuje soubor „.iksa-restore-x1Y2z3.old“"},
+        {"twins",
+         ArchiveBuilder()
+             .header()
+             .file("c:\\iksa\\iksa.dbf", table)
+             .file("c:\\iksa\\IKSA.DBF", table)
+             .terminator()
+             .data,
+         "obsahuje soubory „iksa.dbf“ a „IKSA.DBF“, které se liší jen velikostí písmen"},
+    };
+    const auto before = snapshot(QDir(prog()));
+    for (const Case& c : cases) {
+        writeFile(archive(), c.archive);
+        messages.shown.clear();
+        EXPECT_FALSE(commands.confirmRestore(archive(), prog())) << c.name;
+        EXPECT_TRUE(messages.asked.isEmpty()) << c.name;
+        EXPECT_FALSE(commands.restoreTables(archive(), prog(), tables)) << c.name;
+        ASSERT_EQ(messages.shown.size(), 4) << c.name;
+        EXPECT_TRUE(messages.shown[0].contains(QString::fromUtf8(c.reason)))
+            << messages.shown[0].toStdString();
+        EXPECT_EQ(messages.shown[1], "Import dat nebyl uspěšný !!");
+        EXPECT_EQ(messages.shown.mid(2), messages.shown.mid(0, 2)) << c.name;
+        EXPECT_TRUE(tables.calls.isEmpty()) << c.name;
+        EXPECT_EQ(snapshot(QDir(prog())), before) << c.name;
+    }
+}
+
+TEST_F(RestoreSafetyTest, WhenTheUndoArchiveCannotBeWrittenNothingIsReplaced) {
+    addExaminees({"Kos"});
+    const QString archive = archiveNow(QStringLiteral("IKSA.ZAL"));
+    addExaminees({"Dub"});
+    // A table file that opens but cannot be read.
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), prog(QStringLiteral("zz.dbf"))));
+    const auto before = snapshot(QDir(prog()));
+
+    EXPECT_FALSE(commands.restoreTables(archive, prog(), tables));
+
+    EXPECT_EQ(messages.shown,
+              (QStringList{"Současné tabulky nelze uložit do zálohy v > " + prog() +
+                               " < (Cannot read file); import dat neproveden, tabulky zůstaly "
+                               "beze změny.",
+                           "Import dat nebyl uspěšný !!"}));
+    EXPECT_EQ(snapshot(QDir(prog())), before);
+    EXPECT_EQ(tables.calls, (QStringList{"close", "open"}));
+}
+
+} // namespace
