@@ -6,6 +6,7 @@
 #include "DocumentViewer.h"
 #include "EntryWiring.h"
 #include "EvaluationTab.h"
+#include "ExamineeListWindow.h"
 #include "Guard.h"
 #include "MaintenancePage.h"
 #include "NavigatorKeys.h"
@@ -13,6 +14,7 @@
 #include "Pictures.h"
 #include "PrintCommands.h"
 #include "ProductInfo.h"
+#include "RecordCounter.h"
 #include "SearchWindow.h"
 #include "SubtestPage.h"
 #include "controls/DBEdit.h"
@@ -174,6 +176,9 @@ QWidget* MainWindow::buildHeader() {
     remove->setAutoDefault(false);
     connect(remove, &QPushButton::clicked, this, &MainWindow::Button1Click);
     new NavigatorKeys(*navigator_, *remove, *this);
+
+    auto* counter = new RecordCounter(table3, header);
+    counter->setGeometry(920, 90, 116, 33);
     return header;
 }
 
@@ -252,8 +257,12 @@ void MainWindow::buildMenu() {
         QAction* action = bar->addAction(text);
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, handler);
+        return action;
     };
     topItem(QStringLiteral("Vyhledat"), QStringLiteral("Vyhledat1"), &MainWindow::Vyhledat1Click);
+    QAction* list = topItem(QStringLiteral("Seznam vyšetřených"),
+                            QStringLiteral("SeznamVysetrenych1"), &MainWindow::showExamineeList);
+    list->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     topItem(QStringLiteral("Export dat"), QStringLiteral("Exportdat1"),
             &MainWindow::Exportdat1Click);
     topItem(QStringLiteral("O programu"), QStringLiteral("Oprogramu1"),
@@ -384,6 +393,16 @@ void MainWindow::Button1Click() {
 void MainWindow::Vyhledat1Click() {
     if (vyhledej_)
         vyhledej_->showWindow();
+}
+
+void MainWindow::showExamineeList() {
+    examineeList()->showList();
+}
+
+ExamineeListWindow* MainWindow::examineeList() {
+    if (!examineeList_)
+        examineeList_ = new ExamineeListWindow(record_, messages_, this);
+    return examineeList_;
 }
 
 void MainWindow::Oprogramu1Click() {

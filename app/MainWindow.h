@@ -30,6 +30,7 @@ class DeleteConfirmation;
 class DocumentViewer;
 class EntryWiring;
 class EvaluationTab;
+class ExamineeListWindow;
 class MaintenancePage;
 class PageTabs;
 class PrintCommands;
@@ -58,7 +59,8 @@ public:
     void setAboutBox(AboutBox* oprogramu) { oprogramu_ = oprogramu; }
     // "Preview", "Tisk" and the menu "Tisk" › "Vyhodnocení" run these.
     void setPrintCommands(PrintCommands* commands) { printCommands_ = commands; }
-    DocumentViewer* documentViewer(); // Form4, made before its first use
+    DocumentViewer* documentViewer();   // Form4, made before its first use
+    ExamineeListWindow* examineeList(); // made at its first use
 
     // Event handlers.
     void FormActivate(); // opens Table3, Table2, Table1; an open table stays
@@ -66,9 +68,10 @@ public:
     void PageControl1Change();
     void PageControl1Enter();
     void TabSheet15Show();
-    void DBEdit3Exit();    // the age check
-    void Button1Click();   // "-": the delete confirmation
-    void Vyhledat1Click(); // the search window
+    void DBEdit3Exit();      // the age check
+    void Button1Click();     // "-": the delete confirmation
+    void Vyhledat1Click();   // the search window
+    void showExamineeList(); // "Seznam vyšetřených" (Ctrl+L)
     void Oprogramu1Click();
     void FormulHlednsymbol1Click(); // "Tisk" › "Formulář Hledání symbolů "
 
@@ -135,6 +138,7 @@ private:
     SearchWindow* vyhledej_ = nullptr;
     AboutBox* oprogramu_ = nullptr;
     DocumentViewer* form4_ = nullptr;
+    ExamineeListWindow* examineeList_ = nullptr;
     PrintCommands* printCommands_ = nullptr;
     BackupMenu* backupMenu_ = nullptr;
     bool tableOpeningHeld_ = false;

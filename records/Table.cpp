@@ -339,9 +339,9 @@ struct Table::Private {
         return QByteArray(tuple, layout.recordLength);
     }
 
-    QString decode(const QByteArray& row, int i) const {
+    QString decode(const char* row, int i) const {
         const DbfField& field = layout.fields[i];
-        const QByteArrayView bytes(row.constData() + field.offset, field.width);
+        const QByteArrayView bytes(row + field.offset, field.width);
         const ColumnType type = schema.columns[i].type;
         if (type != ColumnType::Text)
             return numericText(bytes, type);
@@ -358,7 +358,7 @@ struct Table::Private {
         raw = empty ? QByteArray(layout.recordLength, ' ') : row;
         texts.clear();
         for (int i = 0; i < schema.columns.size(); ++i)
-            texts.append(empty ? QString() : decode(raw, i));
+            texts.append(empty ? QString() : decode(raw.constData(), i));
         dirty.fill(false, schema.columns.size());
         modified = false;
     }
@@ -775,7 +775,42 @@ QString Table::storedText(int recNo, int fieldIndex) const {
         throw UserError(QStringLiteral("Záznam č. %1 tabulky „%2“ nelze přečíst.")
                             .arg(fileRow + 1)
                             .arg(d->path));
-    return d->decode(row, fieldIndex);
+    return d->decode(row.constData(), fieldIndex);
+}
+
+QList<QStringList> Table::storedColumns(const QList<int>& fieldIndexes) const {
+    d->requireOpen();
+    for (const int i : fieldIndexes)
+        d->checkColumn(i);
+    const qint64 rowLength = d->layout.recordLength;
+    const qint64 rowsPerBlock = std::max<qint64>(1, (1 << 20) / rowLength);
+    std::vector<char> block;
+    qint64 blockFirst = 0; // file rows [blockFirst, blockEnd) are in `block`
+    qint64 blockEnd = 0;
+    QList<QStringList> rows;
+    rows.reserve(recordCount());
+    // Rows appended since the open are past the header's count read then.
+    const qint64 fileRows = d->live.empty() ? 0 : qint64(d->live.back()) + 1;
+    for (const qint32 fileRow : d->live) {
+        if (fileRow >= blockEnd) {
+            blockFirst = fileRow;
+            blockEnd = std::min<qint64>(fileRow + rowsPerBlock, fileRows);
+            block.resize(static_cast<std::size_t>((blockEnd - blockFirst) * rowLength));
+            const qint64 wanted = static_cast<qint64>(block.size());
+            if (readFullyAt(d->fd, d->layout.recordOffset(blockFirst), block.data(), wanted) !=
+                wanted)
+                throw UserError(QStringLiteral("Záznam č. %1 tabulky „%2“ nelze přečíst.")
+                                    .arg(fileRow + 1)
+                                    .arg(d->path));
+        }
+        const char* row = block.data() + (fileRow - blockFirst) * rowLength;
+        QStringList texts;
+        texts.reserve(fieldIndexes.size());
+        for (const int i : fieldIndexes)
+            texts.append(d->decode(row, i));
+        rows.append(std::move(texts));
+    }
+    return rows;
 }
 
 } // namespace iksa

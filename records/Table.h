@@ -105,6 +105,11 @@ public:
     // position), read without moving the cursor or touching the buffer; for
     // scans such as the surname search.
     QString storedText(int recNo, int fieldIndex) const;
+    // The stored texts of the columns `fieldIndexes` of every row, in natural
+    // order: one list per row, the texts in the order asked. The file is read
+    // in large blocks, without moving the cursor or touching the buffer; for
+    // views over all records.
+    QList<QStringList> storedColumns(const QList<int>& fieldIndexes) const;
 
 signals:
     void recordChanged();         // the buffer was reloaded: a move, open, cancel, post, insert

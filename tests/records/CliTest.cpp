@@ -63,6 +63,47 @@ TEST_F(CliTest, RecordCommandsWorkTogether) {
     EXPECT_EQ(runCli({"search", dir, "kos"}).out, "2\n");
 }
 
+TEST_F(CliTest, ListFilterFindsNamesAndExaminersWithoutRegardToCaseOrDiacritics) {
+    const QString today = QDate::currentDate().toString(QStringLiteral("d.M.yyyy"));
+    ASSERT_EQ(
+        runCli({"add", dir, "PRIJM=Dvořák", "JMENO=Jiří", "VEK=41", "EXAMI=Dr. Šimková"}).exitCode,
+        0);
+    ASSERT_EQ(runCli({"add", dir, "PRIJM=Nováková", "JMENO=Šárka", "VEK=29", "EXAMI=Mgr. Kučera"})
+                  .exitCode,
+              0);
+    const QString dvorak = QStringLiteral("4\t3\tDvořák\tJiří\t41\t%1\n").arg(today);
+    const QString novakova = QStringLiteral("5\t4\tNováková\tŠárka\t29\t%1\n").arg(today);
+    struct Case {
+        QString filter;
+        QString out;
+    };
+    const Case cases[] = {
+        {"dvorak", dvorak},
+        {"DVOŘ", dvorak},
+        {"novak", novakova},
+        {"sarka", novakova},  // first name
+        {"kucera", novakova}, // examiner
+        {"šim", dvorak},
+        {"KOS", QStringLiteral("1\t0\tKos\t\t30\t%1\n3\t2\tkos\t\t30\t%1\n").arg(today)},
+        {"xyz", QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.filter.toStdString());
+        const ProcessRun r = runCli({"list", dir, "--filter", c.filter});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(r.out, c.out);
+    }
+    // A blank filter passes every record, as no filter does.
+    EXPECT_EQ(runCli({"list", dir, "--filter", "  "}).out, runCli({"list", dir}).out);
+    EXPECT_EQ(runCli({"list", dir}).out.count('\n'), 5);
+    for (const QStringList& wrong :
+         {QStringList{"list", dir, "--filter"}, QStringList{"list", dir, "--filtr", "kos"}}) {
+        const ProcessRun r = runCli(wrong);
+        EXPECT_EQ(r.exitCode, 2) << wrong.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("--filter")) << r.err.toStdString();
+    }
+}
+
 TEST_F(CliTest, ErrorsAreCzechOnStderrAndWriteNothing) {
     const QByteArray before = snapshot();
     struct Case {

@@ -2,6 +2,7 @@
 // Records are numbered 1… in the natural order of the tables.
 #include "CliSupport.h"
 #include "records/DataModule.h"
+#include "records/ExamineeList.h"
 #include "records/ExamineeRecord.h"
 #include "records/PrivateFiles.h"
 #include "records/SurnameSearch.h"
@@ -65,18 +66,23 @@ int runInit(const QStringList& args) {
     return 0;
 }
 
+// list DIR [--filter TEXT]: the records in natural order; with a filter only
+// those that the examinee list of the window would show for it.
 int runList(const QStringList& args) {
-    if (args.size() != 1)
+    const bool filtered = args.size() == 3 && args[1] == QLatin1String("--filter");
+    if (args.size() != 1 && !filtered)
         return usageError(QStringLiteral("list"));
     OpenRecords open(args[0], DataModule::Access::ReadOnly);
-    const Table& t3 = open.data.table3();
-    QList<int> columns;
-    for (const char* name : {"ID", "PRIJM", "JMENO", "VEK", "DATUM"})
-        columns.append(t3.fieldIndex(QString::fromLatin1(name)));
-    for (int row = 1; row <= t3.recordCount(); ++row) {
-        out() << row;
-        for (const int column : columns)
-            out() << '\t' << t3.storedText(row, column);
+    const ExamineeFilter filter(filtered ? args[2] : QString());
+    const QList<ExamineeEntry> entries = readExamineeList(open.data.table3());
+    for (const ExamineeEntry& entry : entries) {
+        if (!filter.matches(entry))
+            continue;
+        out() << entry.recNo();
+        for (const ExamineeColumn column :
+             {ExamineeColumn::Id, ExamineeColumn::Surname, ExamineeColumn::FirstName,
+              ExamineeColumn::Age, ExamineeColumn::Date})
+            out() << '\t' << entry.text(column);
         out() << '\n';
     }
     return 0;
@@ -145,7 +151,8 @@ int runSearch(const QStringList& args) {
 
 const CommandRegistration registrations[] = {
     CommandRegistration({QStringLiteral("init"), QStringLiteral("init ADRESÁŘ"), runInit}),
-    CommandRegistration({QStringLiteral("list"), QStringLiteral("list ADRESÁŘ"), runList}),
+    CommandRegistration(
+        {QStringLiteral("list"), QStringLiteral("list ADRESÁŘ [--filter TEXT]"), runList}),
     CommandRegistration(
         {QStringLiteral("add"), QStringLiteral("add ADRESÁŘ [POLE=TEXT…]"), runAdd}),
     CommandRegistration(
