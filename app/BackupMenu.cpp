@@ -241,7 +241,7 @@ bool BackupMenu::settlePendingChanges() {
     const int answer = messages_.ask(
         QStringLiteral("Záznam obsahuje neuložené změny. Import dat nahradí záznamy "
                        "obsahem zálohy. Chcete změny před importem uložit?"),
-        {QStringLiteral("Uložit"), QStringLiteral("Neukládat"), QStringLiteral("Zpět")}, 2);
+        {QStringLiteral("Uložit"), QStringLiteral("Neukládat"), QStringLiteral("Zpět")}, 2, 2);
     if (answer == 2)
         return false;
     if (answer == 1)

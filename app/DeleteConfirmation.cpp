@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 namespace iksa::app {
@@ -29,35 +30,65 @@ DeleteConfirmation::DeleteConfirmation(ExamineeRecord& record, UserMessages& mes
     question->setStyleSheet(QStringLiteral("color: red;"));
     question->setAlignment(Qt::AlignCenter);
 
+    examinee_ = new QLabel(this);
+    examinee_->setObjectName(QStringLiteral("Label2"));
+    examinee_->setAlignment(Qt::AlignCenter);
+    examinee_->setTextFormat(Qt::PlainText);
+    QFont bold = examinee_->font();
+    bold.setBold(true);
+    examinee_->setFont(bold);
+
+    // Enter and Esc both keep the record: "Ano" must be chosen on purpose.
     auto* yes = new QPushButton(QStringLiteral("Ano"), this);
     yes->setObjectName(QStringLiteral("Button1"));
-    yes->setDefault(true);
-    yes->setAutoDefault(true);
-    auto* no = new QPushButton(QStringLiteral("Ne"), this);
-    no->setObjectName(QStringLiteral("Button2"));
-    no->setAutoDefault(false);
+    no_ = new QPushButton(QStringLiteral("Ne"), this);
+    no_->setObjectName(QStringLiteral("Button2"));
+    no_->setDefault(true);
     connect(yes, &QPushButton::clicked, this, &DeleteConfirmation::Button1Click);
-    connect(no, &QPushButton::clicked, this, &DeleteConfirmation::Button2Click);
+    connect(no_, &QPushButton::clicked, this, &DeleteConfirmation::Button2Click);
+    connect(&record_, &ExamineeRecord::currentRecordReplaced, this,
+            &DeleteConfirmation::recordReplaced);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(yes);
     buttons->addSpacing(24);
-    buttons->addWidget(no);
+    buttons->addWidget(no_);
     buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 16);
     layout->addWidget(question);
+    layout->addSpacing(8);
+    layout->addWidget(examinee_);
     layout->addSpacing(16);
     layout->addLayout(buttons);
-    setFixedSize(sizeHint().expandedTo(QSize(440, 130)));
+    setFixedSize(sizeHint().expandedTo(QSize(440, 160)));
+}
+
+QString DeleteConfirmation::examineeText() const {
+    const auto field = [this](const char* name) {
+        return record_.text(QString::fromLatin1(name)).trimmed();
+    };
+    if (record_.recordCount() == 0)
+        return QString();
+    const QString name = QStringList{field("PRIJM"), field("JMENO")}.join(u' ').trimmed();
+    return QStringLiteral("%1\nDatum vyšetření: %2    ID: %3")
+        .arg(name.isEmpty() ? QStringLiteral("(bez jména)") : name, field("DATUM"), field("ID"));
 }
 
 void DeleteConfirmation::showCentred() {
+    guarded(messages_, [&] { examinee_->setText(examineeText()); });
+    no_->setFocus();
     centreOnScreen(*this);
     show();
     raise();
     activateWindow();
+}
+
+void DeleteConfirmation::recordReplaced() {
+    // The question named the record that was current; it no longer is.
+    if (isVisible())
+        hide();
 }
 
 void DeleteConfirmation::Button1Click() {

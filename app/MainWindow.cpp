@@ -23,6 +23,8 @@
 #include "records/DataModule.h"
 #include "records/ExamineeRecord.h"
 #include "records/HeaderChecks.h"
+#include "records/UnsavedRecovery.h"
+#include "records/UnsavedWorkKeeper.h"
 #include "scoring/Catalogue.h"
 
 #include <QApplication>
@@ -63,6 +65,7 @@ MainWindow::MainWindow(DataModule& data, ExamineeRecord& record, UserMessages& m
     }
     wiring_ = new EntryWiring(record, messages, this);
     backupMenu_ = new BackupMenu(*this, data, record, messages);
+    keeper_ = new UnsavedWorkKeeper(record, messages, this);
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("Client"));
@@ -97,6 +100,8 @@ MainWindow::MainWindow(DataModule& data, ExamineeRecord& record, UserMessages& m
     findChild<QWidget*>(QStringLiteral("DBEdit1"))->setFocus();
 
     connect(qApp, &QApplication::focusChanged, this, &MainWindow::focusChanged);
+    // Page 15 shows only the current examinee's results.
+    connect(&record_, &ExamineeRecord::currentRecordReplaced, &page_, &EvaluationPage::clear);
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -212,13 +217,21 @@ void MainWindow::buildPages() {
     maintenancePage_ = new MaintenancePage(sources_);
     maintenancePage_->setObjectName(QStringLiteral("Udrzba"));
     pageControl_->addTab(maintenancePage_, QStringLiteral("Udrzba"));
+    // The maintenance page is never shown: its follower navigators would move
+    // one table alone. Its tab is hidden and disabled, so no key steps onto it.
     pageControl_->setTabVisible(maintenancePageIndex, false);
+    pageControl_->setTabEnabled(maintenancePageIndex, false);
 
     pageControl_->setCurrentIndex(evaluationPageIndex);
     pagesBuilt_ = true;
     connect(pageControl_, &QTabWidget::currentChanged, this, [this](int index) {
         if (!pagesBuilt_)
             return;
+        if (index == maintenancePageIndex) {
+            pageControl_->setCurrentIndex(shownPage_);
+            return;
+        }
+        shownPage_ = index;
         if (index == evaluationPageIndex)
             TabSheet15Show();
         PageControl1Change();
@@ -297,6 +310,14 @@ void MainWindow::FormActivate() {
         return;
     try {
         data_.open(QDir::current(), messages_);
+        if (!unsavedOffered_) {
+            // The first open: what a crash left unstored is offered first (its
+            // question activates the window again, which must not ask twice).
+            unsavedOffered_ = true;
+            const QDir dataDir = data_.startDir();
+            offerUnsavedEntries(record_, dataDir, messages_);
+            keeper_->start(dataDir);
+        }
     } catch (const UserError& error) {
         openArmed_ = false;
         reportingOpenFailure_ = true;
@@ -453,7 +474,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (hasUnstoredChanges()) {
         const int answer = messages_.ask(
             QStringLiteral("Záznam obsahuje neuložené změny. Chcete je před ukončením uložit?"),
-            {QStringLiteral("Uložit"), QStringLiteral("Neukládat"), QStringLiteral("Zpět")}, 0);
+            {QStringLiteral("Uložit"), QStringLiteral("Neukládat"), QStringLiteral("Zpět")}, 0, 2);
         if (answer == 2) {
             event->ignore();
             return;

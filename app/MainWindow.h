@@ -16,6 +16,7 @@ class QPushButton;
 namespace iksa {
 class DataModule;
 class ExamineeRecord;
+class UnsavedWorkKeeper;
 class UserMessages;
 } // namespace iksa
 
@@ -89,6 +90,10 @@ public:
 
     // Whether the current record holds typed changes not yet stored.
     bool hasUnstoredChanges() const;
+    // Keeps typed changes in the data directory's recovery file; it starts
+    // once the tables have first opened and a file left by a crash has been
+    // offered back.
+    UnsavedWorkKeeper* unsavedWorkKeeper() const { return keeper_; }
 
     QTabWidget* pageControl() const { return pageControl_; }
     PageTabs* pageTabs() const { return pageTabs_; }
@@ -132,6 +137,7 @@ private:
     PageTabs* pageTabs_ = nullptr;
     QTimer* timer1_ = nullptr;
     bool pagesBuilt_ = false;
+    int shownPage_ = evaluationPageIndex; // the last page shown, never the maintenance page
 
     QPointer<QWidget> splash_;
     DeleteConfirmation* form5_ = nullptr;
@@ -147,6 +153,8 @@ private:
     // message itself does not try again, the next real one does.
     bool openArmed_ = true;
     bool reportingOpenFailure_ = false;
+    UnsavedWorkKeeper* keeper_ = nullptr;
+    bool unsavedOffered_ = false;
 };
 
 } // namespace iksa::app

@@ -14,7 +14,8 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     void show(const QString& text) override;
-    int ask(const QString& text, const QStringList& buttons, int defaultButton = 0) override;
+    int ask(const QString& text, const QStringList& buttons, int defaultButton = 0,
+            int escapeButton = -1) override;
 
 private:
     QWidget* parent_;

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
@@ -72,10 +73,52 @@ PageTabs::PageTabs(QTabWidget& pages, int width, QWidget* parent)
     setFixedSize(width, rows_ * tabHeight);
     connect(&pages, &QTabWidget::currentChanged, this, &PageTabs::showCurrent);
     showCurrent(pages.currentIndex());
+    // Keys that the page control's children leave unused reach it; its own
+    // page switching would step onto pages whose tab is hidden.
+    pages.installEventFilter(this);
 }
 
-void PageTabs::showCurrent(int index) {
-    if (QToolButton* tab = tabs_.value(index))
+void PageTabs::step(int direction) {
+    const int count = pages_.count();
+    int index = pages_.currentIndex();
+    for (int tried = 0; tried < count; ++tried) {
+        index = (index + direction + count) % count;
+        if (pages_.isTabVisible(index) && pages_.isTabEnabled(index)) {
+            pages_.setCurrentIndex(index);
+            return;
+        }
+    }
+}
+
+bool PageTabs::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &pages_ || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (!(key->modifiers() & Qt::ControlModifier))
+        return false;
+    const bool back = key->modifiers() & Qt::ShiftModifier;
+    switch (key->key()) {
+    case Qt::Key_Tab:
+        step(back ? -1 : 1);
+        return true;
+    case Qt::Key_Backtab:
+        step(-1);
+        return true;
+    case Qt::Key_PageDown:
+        step(1);
+        return true;
+    case Qt::Key_PageUp:
+        step(-1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void PageTabs::showCurrent(int) {
+    // The page current now: a switch to a page that is refused is undone
+    // while its signal is still being delivered.
+    if (QToolButton* tab = tabs_.value(pages_.currentIndex()))
         tab->setChecked(true);
 }
 

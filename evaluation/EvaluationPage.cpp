@@ -36,4 +36,11 @@ void EvaluationPage::setMeans(const Means& means) {
     emit changed();
 }
 
+void EvaluationPage::clear() {
+    reference_.fill(QString());
+    panel_ = MeanPanel();
+    means_ = Means();
+    emit changed();
+}
+
 } // namespace iksa

@@ -8,9 +8,10 @@
 namespace iksa {
 
 // The texts the evaluation puts on the evaluation page that no table holds:
-// the reference-group column and the mean panel. They belong to the page, not
-// to a record: they keep the values of the last run until the next one. The
-// report prints them as they stand.
+// the reference-group column and the mean panel. They belong to the page and
+// describe the current record only: they keep the values of the last run
+// until the next one, and are emptied when another record becomes current.
+// The report prints them as they stand.
 class EvaluationPage : public QObject {
     Q_OBJECT
 
@@ -46,6 +47,9 @@ public:
     };
     const Means& means() const;
     void setMeans(const Means& means);
+
+    // Empties the reference-group column, the mean panel and the means.
+    void clear();
 
 signals:
     void changed();

@@ -4,6 +4,8 @@
 #include "UserError.h"
 
 #include <QDate>
+#include <QStringList>
+#include <array>
 #include <limits>
 
 namespace iksa {
@@ -29,9 +31,28 @@ template <typename Operation> void synced(Operation&& operation) {
 
 ExamineeRecord::ExamineeRecord(DataModule& data, QObject* parent)
     : QObject(parent)
-    , data_(data) {}
+    , data_(data) {
+    connect(&data_.table3(), &Table::stateChanged, this, &ExamineeRecord::table3StateChanged);
+}
+
+QString ExamineeRecord::noRecordYetMessage() {
+    return QStringLiteral("Nejprve založte záznam tlačítkem „přidat“.");
+}
+
+void ExamineeRecord::table3StateChanged(TableState state) {
+    if (state != TableState::Inactive)
+        return;
+    // Closed (a restore, the end): no record, so nothing of subtest 14 is hidden.
+    soNotAdministered_ = false;
+    setSoCellsHidden(false);
+    emit currentRecordReplaced();
+}
 
 DataModule& ExamineeRecord::data() {
+    return data_;
+}
+
+const DataModule& ExamineeRecord::data() const {
     return data_;
 }
 
@@ -54,6 +75,9 @@ void ExamineeRecord::pressButton(NavigatorButton button) {
         insertRecord();
         break;
     case NavigatorButton::Edit:
+        if (t3.recordCount() == 0 && t1.recordCount() == 0 && t2.recordCount() == 0 &&
+            t3.state() == TableState::Browse)
+            throw UserError(noRecordYetMessage());
         t3.edit();
         t1.edit();
         t2.edit();
@@ -70,11 +94,17 @@ void ExamineeRecord::pressButton(NavigatorButton button) {
 }
 
 template <typename Step> void ExamineeRecord::moveAll(Step step) {
+    // A move stores the pending changes of the row it leaves.
+    if (hasPendingChanges())
+        requireAligned();
     validatePending();
+    const Table::Bookmark before = data_.table3().bookmark();
     // Table3 first, then Table1 (DBNavigator2), then Table2 (DBNavigator3).
     for (Table* table : {&data_.table3(), &data_.table1(), &data_.table2()})
         step(*table);
     refreshNotAdministeredDisplay();
+    if (data_.table3().bookmark() != before)
+        emit currentRecordReplaced();
 }
 
 void ExamineeRecord::move(NavigatorButton button) {
@@ -90,7 +120,6 @@ void ExamineeRecord::insertRecord() {
     Table& t1 = data_.table1();
     Table& t2 = data_.table2();
     Table& t3 = data_.table3();
-    validatePending();
     const int rowsBefore = t3.recordCount();
     // ID is an int16 column in Table2 and Table3: refuse before anything is
     // written rather than leave three half-made rows.
@@ -99,6 +128,8 @@ void ExamineeRecord::insertRecord() {
                                        "číslo záznamu (pole ID) může být nejvýš %2.")
                             .arg(rowsBefore)
                             .arg(std::numeric_limits<qint16>::max()));
+    requireAligned();
+    validatePending();
 
     t3.insert();
     t1.insert();
@@ -119,6 +150,8 @@ void ExamineeRecord::insertRecord() {
     t3.edit();
     t3.setText(dateField, QDate::currentDate().toString(QStringLiteral("d.M.yyyy")));
     t3.post();
+    refreshNotAdministeredDisplay();
+    emit currentRecordReplaced();
 }
 
 // "potvrdit": Table3 is stored, then the surname of the header is copied
@@ -131,6 +164,7 @@ void ExamineeRecord::postRecord() {
                          t2.state() != TableState::Browse;
     if (!pending)
         return; // the button is disabled while nothing is being changed
+    requireAligned();
     validatePending();
     t3.post();
     t1.edit();
@@ -152,6 +186,7 @@ void ExamineeRecord::removeRows() {
     Table& t1 = data_.table1();
     Table& t2 = data_.table2();
     Table& t3 = data_.table3();
+    requireAligned();
     // Deleting from Table3 alone would leave the tables out of step.
     for (Table* table : {&t3, &t2, &t1})
         if (table->recordCount() == 0 && table->state() != TableState::Insert)
@@ -159,6 +194,8 @@ void ExamineeRecord::removeRows() {
     t3.remove();
     t2.remove();
     t1.remove();
+    refreshNotAdministeredDisplay();
+    emit currentRecordReplaced();
 }
 
 void ExamineeRecord::moveTo(int recNo) {
@@ -180,12 +217,42 @@ void ExamineeRecord::validatePending() const {
 }
 
 void ExamineeRecord::storePendingChanges() {
+    if (hasPendingChanges())
+        requireAligned();
     validatePending();
     synced([&] {
         data_.table3().finishEditing();
         data_.table2().finishEditing();
         data_.table1().finishEditing();
     });
+}
+
+bool ExamineeRecord::hasPendingChanges() const {
+    for (const Table* table : {&data_.table3(), &data_.table1(), &data_.table2()})
+        if (table->isOpen() && (table->isModified() || table->state() == TableState::Insert))
+            return true;
+    return false;
+}
+
+void ExamineeRecord::requireAligned() const {
+    const std::array<const Table*, 3> tables{&data_.table3(), &data_.table1(), &data_.table2()};
+    const auto idOf = [](const Table& table) { return table.text(idField).trimmed(); };
+    const Table& t3 = *tables[0];
+    bool aligned = true;
+    for (const Table* table : tables)
+        aligned = aligned && table->recNo() == t3.recNo() && idOf(*table) == idOf(t3);
+    if (aligned)
+        return;
+    QStringList rows;
+    for (const Table* table : tables)
+        rows.append(QStringLiteral("%1 („%2“): řádek %3, ID %4")
+                        .arg(table->name(), table->schema().fileName)
+                        .arg(table->recNo())
+                        .arg(idOf(*table).isEmpty() ? QStringLiteral("prázdné") : idOf(*table)));
+    throw UserError(
+        QStringLiteral("Záznam nelze zapsat: aktuální řádky tabulek %1, %2 a %3 "
+                       "nepatří jednomu vyšetřenému (%4). Nic nebylo zapsáno.")
+            .arg(tables[1]->name(), tables[2]->name(), t3.name(), rows.join(QStringLiteral("; "))));
 }
 
 Table& ExamineeRecord::tableOf(const QString& field) {

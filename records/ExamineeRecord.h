@@ -20,6 +20,7 @@ public:
     explicit ExamineeRecord(DataModule& data, QObject* parent = nullptr);
 
     DataModule& data();
+    const DataModule& data() const;
 
     // A button of the main navigator, with its mirroring:
     // - First/Prior/Next/Last move all three tables (pending changes are
@@ -33,16 +34,22 @@ public:
     // - Cancel ("storno") drops the pending changes of all three.
     // Before a move, "přidat" or "potvrdit" stores anything, the pending texts
     // of all three tables are checked, so a failure leaves all three as they
-    // were (UserError).
+    // were (UserError). Every store, "přidat" and deletion first checks that
+    // the three current rows belong to one examinee (requireAligned).
     void press(NavigatorButton button);
 
-    // "Ano" in Form5: deletes the current row of Table3, Table2, Table1. On
+    // "Ano" in Form5: deletes the current row of Table3, Table2, Table1, then
+    // refreshes the not-administered display for the record that follows. On
     // empty tables it refuses (UserError) and nothing is deleted.
     void removeCurrent();
 
+    // The refusal of a change while the three tables hold no record yet.
+    static QString noRecordYetMessage();
+
     // Moves the three tables to record `recNo` (1-based, natural order) as a
     // navigator move does: pending changes stored first, then the
-    // not-administered display refreshed. For iksa-cli and the import.
+    // not-administered display refreshed. For iksa-cli, the import and the
+    // surname search.
     void moveTo(int recNo);
     int recordCount() const; // rows of Table3
     int recNo() const;       // current record of Table3, 0 when empty
@@ -52,6 +59,13 @@ public:
     // text that does not fit its column leaves all three unstored.
     void storePendingChanges();
     void validatePending() const;
+
+    // Refuses with a Czech message naming the tables (UserError) when the
+    // current rows of Table3, Table1 and Table2 stand at different positions
+    // or carry different IDs, so that nothing typed for one examinee is
+    // written into another examinee's row.
+    void requireAligned() const;
+    bool hasPendingChanges() const; // any of the three tables holds changed texts
 
     // Field texts of the current record by name: Table3 first, then Table1,
     // then Table2; "1:NAME", "2:NAME", "3:NAME" name a table explicitly.
@@ -75,6 +89,10 @@ public:
 
 signals:
     void soCellsHiddenChanged(bool hidden);
+    // The current record is now another examinee's, or there is none: after
+    // a move to another row, "přidat", a deletion, or the tables closing. A
+    // store of the same record does not count.
+    void currentRecordReplaced();
 
 private:
     // A field name with the table that holds it and its name there.
@@ -84,6 +102,7 @@ private:
     };
 
     void refreshNotAdministeredDisplay();
+    void table3StateChanged(TableState state);
     void pressButton(NavigatorButton button);
     void removeRows();
     // Checks the pending texts, runs `step` on Table3, Table1, Table2, then

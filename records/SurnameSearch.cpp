@@ -46,9 +46,8 @@ SurnameSearch::Outcome SurnameSearch::press(const QString& surname) {
     for (int row = from; row <= count; ++row) {
         if (t3.storedText(row, surnameColumn).toUpper() != key)
             continue;
-        t3.moveTo(row);
-        t2.moveTo(row);
-        t1.moveTo(row);
+        // As a navigator move: all three, with the not-administered display.
+        record_.moveTo(row);
         continued_ = true;
         outcome.found = true;
         return outcome;
@@ -66,9 +65,7 @@ SurnameSearch::Outcome SurnameSearch::press(const QString& surname) {
         outcome.hideWindow = count == 0;
     } else {
         // The scan ran past the last row: the tables stay there.
-        t3.last();
-        t2.last();
-        t1.last();
+        record_.press(NavigatorButton::Last);
         continued_ = false;
         outcome.hideWindow = true;
     }

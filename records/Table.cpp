@@ -759,6 +759,23 @@ void Table::setText(int fieldIndex, const QString& text) {
     emit fieldChanged(fieldIndex);
 }
 
+QList<int> Table::changedFields() const {
+    QList<int> changed;
+    if (!d->modified)
+        return changed;
+    for (int i = 0; i < d->dirty.size(); ++i)
+        if (d->dirty[i])
+            changed.append(i);
+    return changed;
+}
+
+QString Table::loadedText(int fieldIndex) const {
+    d->checkColumn(fieldIndex);
+    if (d->raw.isEmpty() || d->state == TableState::Insert)
+        return QString();
+    return d->decode(d->raw, fieldIndex);
+}
+
 QString Table::storedText(int recNo, int fieldIndex) const {
     d->requireOpen();
     d->checkColumn(fieldIndex);

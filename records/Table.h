@@ -100,6 +100,10 @@ public:
     // state first, as the first key typed into a bound box does.
     void setText(const QString& field, const QString& text);
     void setText(int fieldIndex, const QString& text);
+    // The fields whose texts were written since the row was loaded, in
+    // column order, and the text a field had when the row was loaded.
+    QList<int> changedFields() const;
+    QString loadedText(int fieldIndex) const;
 
     // The stored text of a column in the row at `recNo` (1-based natural
     // position), read without moving the cursor or touching the buffer; for

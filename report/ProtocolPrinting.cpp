@@ -10,10 +10,10 @@ namespace iksa {
 
 namespace {
 
-void storeTable3(ExamineeRecord& record) {
-    Table& table3 = record.data().table3();
-    table3.edit();
-    table3.post();
+// The whole record, as a move stores it: the results of the run in Table3
+// and the item scores behind the printed raw scores in Table1 and Table2.
+void storeRecord(ExamineeRecord& record) {
+    record.storePendingChanges();
 }
 
 // The characters kept in a file name; any other run of characters becomes
@@ -53,14 +53,14 @@ bool Tisk_IKSA(ReportComposer& composer, ExamineeRecord& record, UserMessages& m
         complete = composer.Rozbal_data_IKSA();
     } catch (const UserError&) {
         try {
-            storeTable3(record);
+            storeRecord(record);
         } catch (const UserError&) {
             // The row cannot be stored as it stands (the same bad entry):
             // it stays pending, and the first failure is the one to tell.
         }
         throw;
     }
-    storeTable3(record);
+    storeRecord(record);
     if (!comparisonAgeInRange(record.integer(QStringLiteral("VEK"))))
         messages.show(comparisonAgeMessage());
     return complete;

@@ -9,13 +9,14 @@ class ReportComposer;
 class UserMessages;
 
 // Tisk_IKSA: composes the protocol (into the preview or onto the printer,
-// as the surface's DirectPrint says), stores the current row of Table3 with
-// the results of the evaluation and any entry the report reset to "0", and
-// repeats the age message when VEK lies outside 16 … 100.
+// as the surface's DirectPrint says), stores the current record in all three
+// tables (the results of the evaluation, any entry the report reset to "0",
+// and the item data behind the printed raw scores), and repeats the age
+// message when VEK lies outside 16 … 100.
 //
-// When composing fails (no printer, an entry that is not a number), the row
-// of Table3 is stored all the same, so that the evaluation's results are
-// not lost with the print job, and the failure is passed on (UserError).
+// When composing fails (no printer, an entry that is not a number), the
+// record is stored all the same, so that the evaluation's results are not
+// lost with the print job, and the failure is passed on (UserError).
 // True when the protocol is complete; false when the age check stopped it.
 bool Tisk_IKSA(ReportComposer& composer, ExamineeRecord& record, UserMessages& messages);
 

@@ -1,6 +1,7 @@
 #include "DataSource.h"
 
 #include "Guard.h"
+#include "records/ExamineeRecord.h"
 
 namespace iksa::app {
 
@@ -26,6 +27,10 @@ QString BoundControl::bufferText() const {
 bool BoundControl::writeToBuffer(const QString& text) {
     DataSource* source = source_;
     const bool written = source && source->isActive() && guarded(source->messages(), [&] {
+                             const Table& table = source->table();
+                             // Typing into empty tables: say how to begin.
+                             if (table.recordCount() == 0 && table.state() == TableState::Browse)
+                                 throw UserError(ExamineeRecord::noRecordYetMessage());
                              source->table().setText(field_, text);
                          });
     if (!written)

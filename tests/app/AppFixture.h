@@ -10,8 +10,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -28,13 +32,15 @@ protected:
     }
 
     void TearDown() override {
+        delete boxWatcher_;
         program_.reset();
         QDir::setCurrent(previousDir_);
     }
 
-    // Starts the program; `seed` may fill the tables first.
+    // Starts the program; `seed` may fill the tables first. With
+    // `realMessageBoxes_` its messages and questions are real message boxes.
     void start() {
-        program_ = std::make_unique<app::Program>(&messages_, false);
+        program_ = std::make_unique<app::Program>(realMessageBoxes_ ? nullptr : &messages_, false);
         program_->start();
         form1().FormActivate();
         form1().activateWindow();
@@ -77,6 +83,25 @@ protected:
         QTest::keyClicks(widget, text);
     }
 
+    // Runs `act` on the next message box as soon as it is shown, from inside
+    // its own event loop (where the examiner's keys reach it).
+    void onNextMessageBox(std::function<void(QMessageBox&)> act) {
+        if (boxWatcher_)
+            boxWatcher_->deleteLater();
+        boxWatcher_ = new QTimer;
+        boxWatcher_->setInterval(0);
+        QObject::connect(boxWatcher_, &QTimer::timeout, [this, act] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            boxWatcher_->stop();
+            act(*box);
+        });
+        boxWatcher_->start();
+    }
+
+    bool realMessageBoxes_ = false;
+    QPointer<QTimer> boxWatcher_;
     RecordingMessages messages_;
     TempDir tmp_;
     QString previousDir_;

@@ -4,6 +4,9 @@
 #include "DocumentViewer.h"
 #include "EvaluationTab.h"
 #include "QtTranslations.h"
+#include "MaintenancePage.h"
+#include "MessageBoxes.h"
+#include "PageTabs.h"
 #include "SearchWindow.h"
 #include "controls/DBNavigator.h"
 #include "controls/DBRadioGroup.h"
@@ -13,12 +16,14 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfView>
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTimer>
 #include <QToolButton>
 
@@ -514,6 +519,315 @@ TEST_F(MainWindowFlows, HeaderBoxesHoldWhatTheirFieldsHoldAndSpeakCzech) {
             actions << action->text().section(QLatin1Char('\t'), 0, 0);
     EXPECT_TRUE(actions.contains(QStringLiteral("&Vložit"))) << actions.join('|').toStdString();
     EXPECT_TRUE(actions.contains(QStringLiteral("Vybrat vše"))) << actions.join('|').toStdString();
+}
+
+TEST_F(MainWindowFlows, NoKeySequenceReachesTheMaintenancePage) {
+    seed({Fields{{"PRIJM", "A"}}, Fields{{"PRIJM", "B"}}});
+    start();
+    QTabWidget* pages = form1().pageControl();
+    QWidget* maintenance = form1().maintenancePage();
+    QList<int> shown;
+    QObject::connect(pages, &QTabWidget::currentChanged, [&](int index) { shown.append(index); });
+
+    const QList<Qt::Key> keys{Qt::Key_Tab,  Qt::Key_Backtab, Qt::Key_PageUp, Qt::Key_PageDown,
+                              Qt::Key_Left, Qt::Key_Right,   Qt::Key_Up,     Qt::Key_Down,
+                              Qt::Key_Home, Qt::Key_End,     Qt::Key_F6,     Qt::Key_U};
+    const QList<Qt::KeyboardModifiers> modifiers{
+        Qt::ControlModifier, Qt::ControlModifier | Qt::ShiftModifier,
+        Qt::AltModifier,     Qt::ControlModifier | Qt::AltModifier,
+        Qt::ShiftModifier,   Qt::NoModifier};
+    const int rounds = pages->count() + 2; // more than once round every page
+    for (const Qt::KeyboardModifiers modifier : modifiers) {
+        for (const Qt::Key key : keys) {
+            // From the page control itself and from a box on the last page.
+            for (const bool fromBox : {false, true}) {
+                showPage(fromBox ? 14 : 1);
+                if (fromBox)
+                    box("HS_14_SO")->setFocus();
+                else
+                    pages->setFocus();
+                for (int i = 0; i < rounds; ++i) {
+                    QWidget* focus = QApplication::focusWidget();
+                    QTest::keyClick(focus ? focus : pages, key, modifier);
+                    ASSERT_NE(pages->currentIndex(), app::MainWindow::maintenancePageIndex)
+                        << key << " " << modifier;
+                    ASSERT_FALSE(maintenance->isVisible());
+                    ASSERT_FALSE(maintenance->isAncestorOf(QApplication::focusWidget()));
+                }
+            }
+        }
+    }
+    EXPECT_FALSE(shown.contains(app::MainWindow::maintenancePageIndex));
+
+    // The page keys go round the 15 pages, both ways.
+    const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> switches{
+        {Qt::Key_Tab, Qt::ControlModifier},
+        {Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_PageDown, Qt::ControlModifier},
+        {Qt::Key_PageUp, Qt::ControlModifier}};
+    for (const auto& [key, modifier] : switches) {
+        showPage(15);
+        pages->setFocus();
+        QSet<int> visited;
+        for (int i = 0; i < 15; ++i) {
+            QTest::keyClick(pages, key, modifier);
+            visited.insert(pages->currentIndex());
+        }
+        EXPECT_EQ(visited.size(), 15) << key;
+        EXPECT_FALSE(visited.contains(app::MainWindow::maintenancePageIndex));
+        EXPECT_EQ(pages->currentIndex(), app::MainWindow::evaluationPageIndex) << key;
+    }
+    QTest::keyClick(pages, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(pages->currentIndex(), 0);
+
+    // Asked in code, the page control stays on the page it showed.
+    showPage(3);
+    pages->setCurrentIndex(app::MainWindow::maintenancePageIndex);
+    EXPECT_EQ(pages->currentIndex(), 2);
+    pages->setCurrentWidget(maintenance);
+    EXPECT_EQ(pages->currentIndex(), 2);
+    EXPECT_TRUE(form1().pageTabs()->tab(2)->isChecked());
+
+    // Even shown, its follower navigators could not move a table alone.
+    app::DBNavigator* follower = form1().maintenancePage()->navigator2();
+    record().moveTo(1);
+    QTest::mouseClick(follower->button(NavigatorButton::Next), Qt::LeftButton);
+    EXPECT_EQ(data().table1().recNo(), 1);
+    EXPECT_EQ(data().table3().recNo(), 1);
+}
+
+// The main window's questions and messages as real message boxes, answered
+// with the examiner's keys.
+class MessageBoxFlows : public MainWindowFlows {
+protected:
+    void SetUp() override {
+        MainWindowFlows::SetUp();
+        realMessageBoxes_ = true;
+    }
+    static QStringList captions(const QMessageBox& box) {
+        QStringList texts;
+        for (QAbstractButton* button : box.buttons())
+            texts.append(button->text());
+        return texts;
+    }
+};
+
+TEST_F(MessageBoxFlows, EscAndTheCloseButtonOfTheCloseQuestionMeanZpet) {
+    seed({Fields{{"PRIJM", "Kos"}}});
+    struct Case {
+        const char* name;
+        std::function<void(QMessageBox&)> answer;
+        bool closed;
+        QString storedAfter;
+    };
+    const QList<Case> cases{
+        {"Esc", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }, false, "Kos"},
+        {"close button", [](QMessageBox& box) { box.close(); }, false, "Kos"},
+        {"Zpět", [](QMessageBox& box) { box.buttons().at(2)->click(); }, false, "Kos"},
+        {"Enter", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); }, true, "Dub"},
+    };
+    for (const Case& c : cases) {
+        start();
+        app::DBEdit* surname = box("DBEdit2");
+        surname->selectAll();
+        QTest::keyClicks(surname, "Dub");
+        QStringList seen;
+        onNextMessageBox([&](QMessageBox& box) {
+            seen = captions(box);
+            c.answer(box);
+        });
+        EXPECT_EQ(form1().close(), c.closed) << c.name;
+        EXPECT_EQ(seen, QStringList({"Uložit", "Neukládat", "Zpět"})) << c.name;
+        EXPECT_EQ(form1().isVisible(), !c.closed) << c.name;
+        if (!c.closed) {
+            // Nothing stored, nothing dropped: the typed name is still there.
+            EXPECT_EQ(box("DBEdit2")->text(), "Dub") << c.name;
+            EXPECT_EQ(data().table3().state(), TableState::Edit) << c.name;
+        }
+        EXPECT_EQ(stored(data().table3(), 1, "PRIJM"), c.storedAfter) << c.name;
+        program_.reset(); // the end of the program closes the tables without storing
+        EXPECT_EQ(storedText(tmp_.path(), 1, "PRIJM"), c.storedAfter) << c.name;
+        if (c.closed)
+            break; // stored: the cases after it would find nothing to ask
+    }
+}
+
+TEST_F(MessageBoxFlows, QuestionsGiveTheirWayBackOnEscAndClose) {
+    start();
+    app::MessageBoxes boxes(&form1());
+    struct Case {
+        int defaultButton;
+        int escapeButton;
+        int onEscape; // the answer Esc and the close button give
+    };
+    const QList<Case> cases{{0, 2, 2}, {2, 2, 2}, {0, 1, 1}, {1, -1, 1}};
+    const QStringList buttons{"Uložit", "Neukládat", "Zpět"};
+    for (const Case& c : cases) {
+        for (const bool byKey : {true, false}) {
+            QString focusedDefault;
+            onNextMessageBox([&](QMessageBox& box) {
+                focusedDefault = box.defaultButton() ? box.defaultButton()->text() : QString();
+                if (byKey)
+                    QTest::keyClick(&box, Qt::Key_Escape);
+                else
+                    box.close();
+            });
+            EXPECT_EQ(boxes.ask("Otázka", buttons, c.defaultButton, c.escapeButton), c.onEscape)
+                << c.defaultButton << " " << c.escapeButton << " " << byKey;
+            EXPECT_EQ(focusedDefault, buttons[c.defaultButton]);
+        }
+        onNextMessageBox([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Enter); });
+        EXPECT_EQ(boxes.ask("Otázka", buttons, c.defaultButton, c.escapeButton), c.defaultButton);
+    }
+}
+
+TEST_F(MainWindowFlows, DeleteConfirmationNamesTheRecordAndKeepsItByDefault) {
+    seed({Fields{{"PRIJM", "Novák"}, {"JMENO", "Jan"}, {"DATUM", "12.3.2004"}},
+          Fields{{"PRIJM", "Dub"}, {"JMENO", "Eva"}, {"DATUM", "1.2.2020"}}});
+    start();
+    press(NavigatorButton::Next);
+    app::DeleteConfirmation& form5 = program_->form5();
+    auto* examinee = form5.findChild<QLabel*>("Label2");
+    auto* no = form5.findChild<QPushButton*>("Button2");
+    ASSERT_NE(examinee, nullptr);
+
+    // Enter and Esc both keep the record.
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        click("Button1");
+        ASSERT_TRUE(form5.isVisible());
+        EXPECT_EQ(examinee->text(), "Dub Eva\nDatum vyšetření: 1.2.2020    ID: 1");
+        EXPECT_TRUE(no->isDefault());
+        EXPECT_EQ(form5.focusWidget(), no);
+        QTest::keyClick(&form5, key);
+        EXPECT_FALSE(form5.isVisible()) << key;
+        EXPECT_EQ(data().table3().recordCount(), 2) << key;
+    }
+
+    // Another record becomes current while the question is open: it closes
+    // without deleting, also when that record comes from the search.
+    click("Button1");
+    press(NavigatorButton::Prior);
+    EXPECT_FALSE(form5.isVisible());
+    click("Button1");
+    EXPECT_EQ(examinee->text(), "Novák Jan\nDatum vyšetření: 12.3.2004    ID: 0");
+    trigger("Vyhledat1");
+    program_->vyhledej().findChild<QLineEdit*>("Edit1")->setText("Dub");
+    QTest::mouseClick(program_->vyhledej().findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+    EXPECT_EQ(record().recNo(), 2);
+    EXPECT_FALSE(form5.isVisible());
+    for (Table* table : {&data().table1(), &data().table2(), &data().table3()})
+        EXPECT_EQ(table->recordCount(), 2);
+
+    // "Ano" deletes the record it named.
+    click("Button1");
+    QTest::mouseClick(form5.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+    EXPECT_FALSE(form5.isVisible());
+    EXPECT_EQ(data().table3().recordCount(), 1);
+    EXPECT_EQ(stored(data().table3(), 1, "PRIJM"), "Novák");
+    EXPECT_TRUE(messages_.shown.isEmpty()) << messages_.shown.join('|').toStdString();
+}
+
+TEST_F(MainWindowFlows, EvaluationPageShowsOnlyTheCurrentExaminee) {
+    // Three evaluable records; A has subtest 14, B and C do not.
+    const auto examinee = [](const QString& surname, int divisor, const QString& so) {
+        Fields fields{{"PRIJM", surname}, {"VEK", "40"}};
+        for (const Subtest& subtest : Catalogue::instance().subtests())
+            fields.append({subtest.rawField, QString::number(subtest.maximum / divisor)});
+        fields.append({"HS_14_SO", so});
+        return fields;
+    };
+    seed({examinee("A", 2, "12"), examinee("B", 3, "-1"), examinee("C", 4, "-1")});
+    start();
+    const QStringList pageTexts{"StaticText45", "StaticText52", "StaticText58", "StaticText61",
+                                "StaticText81", "StaticText85", "StaticText87"};
+    const auto pageIsEmpty = [&] {
+        for (const QString& name : pageTexts)
+            if (!find<QLabel>(name)->text().isEmpty())
+                return false;
+        return !form1().evaluationPage().means().overall.has_value();
+    };
+    const auto soCellsHidden = [&] {
+        for (const QString cell : {"DBEdit479", "DBEdit509", "StaticText58"})
+            if (!find(cell)->isHidden())
+                return false;
+        return true;
+    };
+    struct Move {
+        const char* name;
+        std::function<void()> run;
+        bool soHidden; // HS_14_SO of the record reached is -1
+    };
+    const QList<Move> moves{
+        {"next", [&] { press(NavigatorButton::Next); }, true},
+        {"first", [&] { press(NavigatorButton::First); }, false},
+        {"search",
+         [&] {
+             trigger("Vyhledat1");
+             program_->vyhledej().findChild<QLineEdit*>("Edit1")->setText("B");
+             QTest::mouseClick(program_->vyhledej().findChild<QPushButton*>("OKBtn"),
+                               Qt::LeftButton);
+             program_->vyhledej().hide();
+         },
+         true},
+        {"delete", // B goes, C follows
+         [&] {
+             click("Button1");
+             QTest::mouseClick(program_->form5().findChild<QPushButton*>("Button1"),
+                               Qt::LeftButton);
+         },
+         true},
+        {"tables closed and opened again (a restore)",
+         [&] {
+             data().close();
+             data().open(tmp_.dir(), messages_);
+             record().moveTo(1);
+         },
+         false},
+        {"přidat", [&] { press(NavigatorButton::Insert); }, false},
+    };
+    for (const Move& move : moves) {
+        click("Button2"); // Vyhodnotit
+        ASSERT_FALSE(pageIsEmpty()) << move.name;
+        move.run();
+        EXPECT_TRUE(pageIsEmpty()) << move.name;
+        EXPECT_EQ(soCellsHidden(), move.soHidden) << move.name;
+        EXPECT_EQ(record().soNotAdministered(), move.soHidden) << move.name;
+    }
+
+    // A store of the same record keeps the page; the next run fills it again.
+    press(NavigatorButton::First);
+    click("Button2");
+    press(NavigatorButton::Post);
+    EXPECT_FALSE(find<QLabel>("StaticText45")->text().isEmpty());
+    press(NavigatorButton::First); // already there: the same record
+    EXPECT_FALSE(find<QLabel>("StaticText45")->text().isEmpty());
+    EXPECT_TRUE(messages_.shown.isEmpty()) << messages_.shown.join('|').toStdString();
+}
+
+TEST_F(MainWindowFlows, TypingIntoEmptyTablesSaysHowToBegin) {
+    start();
+    const QString hint = QStringLiteral("Nejprve založte záznam tlačítkem „přidat“.");
+    type(box("DBEdit2"), "K");
+    EXPECT_EQ(messages_.shown, QStringList{hint});
+    EXPECT_EQ(box("DBEdit2")->text(), "");
+    messages_.shown.clear();
+    showPage(1);
+    type(box("S_1_1"), "1");
+    EXPECT_EQ(messages_.shown, QStringList{hint});
+    messages_.shown.clear();
+    click("Label507"); // "=" on page 1
+    EXPECT_EQ(messages_.shown, QStringList{hint});
+    for (Table* table : {&data().table1(), &data().table2(), &data().table3()}) {
+        EXPECT_EQ(table->recordCount(), 0);
+        EXPECT_EQ(table->state(), TableState::Browse);
+    }
+
+    press(NavigatorButton::Insert);
+    messages_.shown.clear();
+    type(box("DBEdit2"), "K");
+    EXPECT_EQ(box("DBEdit2")->text(), "K");
+    EXPECT_TRUE(messages_.shown.isEmpty());
 }
 
 } // namespace

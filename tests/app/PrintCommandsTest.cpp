@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace iksa;
@@ -268,6 +269,44 @@ TEST_F(PrintCommands, SavePdfOffersTheExamineesNameInACzechDialog) {
     EXPECT_EQ(buttons, QStringList({QStringLiteral("Uložit"), QStringLiteral("Zrušit")}));
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_TRUE(QDir(tmp.path()).entryList({QStringLiteral("*.pdf")}).isEmpty());
+}
+
+TEST_F(PrintCommands, PreviewAndPrintStoreTheItemScoresBehindTheRawScores) {
+    // Item scores typed into Table1 (subtest 1) and Table2 (subtest 9), not
+    // stored yet: the protocol prints the raw scores they make up.
+    struct Command {
+        const char* name;
+        std::function<void()> run;
+    };
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(tmp.file(QStringLiteral("tisk.pdf")));
+    JobObservation seen;
+    PdfPrinter target(printer, seen, label1);
+    form2->PrintPreview1->surface().setPrintTarget(&target);
+    const QList<Command> commands{
+        {"Preview", [&] { evaluationTab().previewButton()->click(); }},
+        {"Tisk", [&] { evaluationTab().printButton()->click(); }},
+    };
+    ExamineeRecord& record = program->record();
+    int round = 0;
+    for (const Command& command : commands) {
+        const QString item = QString::number(1 + round++ % 2);
+        record.setText(QStringLiteral("1:S_1_2"), item);
+        record.setText(QStringLiteral("2:S_9_3"), item);
+        record.setText(QStringLiteral("2:O_9_3"), QStringLiteral("odpověď ") + item);
+        command.run();
+        EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.join('\n').toStdString();
+        for (Table* table : {&program->data().table1(), &program->data().table2(), &table3()}) {
+            EXPECT_EQ(table->state(), TableState::Browse) << command.name;
+            EXPECT_FALSE(table->isModified()) << command.name;
+        }
+        EXPECT_EQ(storedText(tmp.path(), 1, QStringLiteral("1:S_1_2")), item) << command.name;
+        EXPECT_EQ(storedText(tmp.path(), 1, QStringLiteral("2:S_9_3")), item) << command.name;
+        EXPECT_EQ(storedText(tmp.path(), 1, QStringLiteral("2:O_9_3")),
+                  QStringLiteral("odpověď ") + item)
+            << command.name;
+    }
 }
 
 } // namespace

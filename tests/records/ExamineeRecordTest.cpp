@@ -265,3 +265,62 @@ TEST_F(ExamineeRecordTest, InsertIsRefusedWhenTheIdNoLongerFitsItsColumn) {
     EXPECT_EQ(data.table2().recordCount(), 0);
     EXPECT_EQ(data.table3().state(), TableState::Browse);
 }
+
+TEST_F(ExamineeRecordTest, WritesAreRefusedWhileOneTableStandsOnAnotherExaminee) {
+    add(QStringLiteral("Kos"));
+    add(QStringLiteral("Dub"));
+    add(QStringLiteral("Lin"));
+    const auto files = [&] {
+        return fileBytes(tmp.file(QStringLiteral("IKSA.DBF"))) +
+               fileBytes(tmp.file(QStringLiteral("IKSA_II.DBF"))) +
+               fileBytes(tmp.file(QStringLiteral("IKSA_HS_Vyp.DBF")));
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> operation;
+    };
+    const QList<Case> cases{
+        {"potvrdit", [&] { record.press(NavigatorButton::Post); }},
+        {"a move that stores", [&] { record.press(NavigatorButton::Next); }},
+        {"moveTo", [&] { record.moveTo(3); }},
+        {"the search's store", [&] { record.storePendingChanges(); }},
+        {"přidat", [&] { record.press(NavigatorButton::Insert); }},
+        {"delete", [&] { record.removeCurrent(); }},
+    };
+    for (const Case& c : cases) {
+        for (Table* moved : {&data.table1(), &data.table2(), &data.table3()}) {
+            record.moveTo(2);
+            // One table moved directly, as a follower navigator alone would.
+            moved->first();
+            record.setText(QStringLiteral("3:POZNAM"), QStringLiteral("typed"));
+            record.setText(QStringLiteral("1:S_1_1"), QStringLiteral("1"));
+            record.setText(QStringLiteral("2:S_6_1"), QStringLiteral("1"));
+            const QByteArray before = files();
+            const QString error = errorOf(c.operation);
+            EXPECT_TRUE(error.contains(moved->name())) << c.name << ": " << error.toStdString();
+            for (const char* table : {"Table1", "Table2", "Table3"})
+                EXPECT_TRUE(error.contains(QLatin1String(table))) << c.name;
+            EXPECT_TRUE(error.contains(QStringLiteral("Nic nebylo zapsáno"))) << c.name;
+            EXPECT_EQ(files(), before) << c.name << " " << moved->name().toStdString();
+            for (Table* table : {&data.table1(), &data.table2(), &data.table3()})
+                EXPECT_EQ(table->recordCount(), 3) << c.name;
+            record.press(NavigatorButton::Cancel);
+        }
+    }
+
+    // Nothing pending: a move brings all three onto one row again.
+    record.moveTo(2);
+    data.table1().last();
+    record.press(NavigatorButton::First);
+    EXPECT_EQ(currentIds(), QStringList({"0", "0", "0"}));
+    record.setText(QStringLiteral("POZNAM"), QStringLiteral("stored"));
+    record.press(NavigatorButton::Post);
+    EXPECT_EQ(storedText(tmp.path(), 1, QStringLiteral("POZNAM")), QStringLiteral("stored"));
+
+    // The same position with another ID is another examinee as well.
+    data.table2().setText(QStringLiteral("ID"), QStringLiteral("7"));
+    record.setText(QStringLiteral("POZNAM"), QStringLiteral("again"));
+    EXPECT_TRUE(
+        errorOf([&] { record.press(NavigatorButton::Post); }).contains(QStringLiteral("ID 7")));
+    EXPECT_EQ(storedText(tmp.path(), 1, QStringLiteral("POZNAM")), QStringLiteral("stored"));
+}

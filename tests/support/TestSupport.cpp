@@ -18,8 +18,10 @@ QString errorOf(const std::function<void()>& action) {
     return {};
 }
 
-int RecordingMessages::ask(const QString& text, const QStringList&, int defaultButton) {
+int RecordingMessages::ask(const QString& text, const QStringList&, int defaultButton,
+                           int escapeButton) {
     asked.append(text);
+    escapes.append(escapeButton);
     return answers.isEmpty() ? defaultButton : answers.dequeue();
 }
 

@@ -16,10 +16,12 @@ namespace iksa::test {
 class RecordingMessages : public UserMessages {
 public:
     void show(const QString& text) override { shown.append(text); }
-    int ask(const QString& text, const QStringList& buttons, int defaultButton = 0) override;
+    int ask(const QString& text, const QStringList& buttons, int defaultButton = 0,
+            int escapeButton = -1) override;
 
     QStringList shown;
     QStringList asked;
+    QList<int> escapes; // the escape button of each question
     QQueue<int> answers;
 };
 

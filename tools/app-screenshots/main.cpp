@@ -23,7 +23,7 @@ namespace {
 class StderrMessages : public iksa::UserMessages {
 public:
     void show(const QString& text) override { QTextStream(stderr) << text << '\n'; }
-    int ask(const QString& text, const QStringList&, int defaultButton) override {
+    int ask(const QString& text, const QStringList&, int defaultButton, int) override {
         show(text);
         return defaultButton;
     }

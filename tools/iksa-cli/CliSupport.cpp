@@ -25,7 +25,7 @@ void StderrMessages::show(const QString& text) {
     err() << text << Qt::endl;
 }
 
-int StderrMessages::ask(const QString& text, const QStringList&, int defaultButton) {
+int StderrMessages::ask(const QString& text, const QStringList&, int defaultButton, int) {
     err() << text << Qt::endl;
     return defaultButton;
 }

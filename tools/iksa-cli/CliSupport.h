@@ -19,7 +19,8 @@ namespace iksa::cli {
 class StderrMessages : public UserMessages {
 public:
     void show(const QString& text) override;
-    int ask(const QString& text, const QStringList& buttons, int defaultButton = 0) override;
+    int ask(const QString& text, const QStringList& buttons, int defaultButton = 0,
+            int escapeButton = -1) override;
 };
 
 // The three tables of a start directory DIR, opened for a command, with the
