@@ -113,9 +113,10 @@ public:
         endProgress();
         menu_.messages_.show(text);
     }
-    int ask(const QString& text, const QStringList& buttons, int defaultButton) override {
+    int ask(const QString& text, const QStringList& buttons, int defaultButton,
+            int escapeButton) override {
         endProgress();
-        return menu_.messages_.ask(text, buttons, defaultButton);
+        return menu_.messages_.ask(text, buttons, defaultButton, escapeButton);
     }
 
 private:

@@ -3,10 +3,10 @@
 #include "DeleteConfirmation.h"
 #include "DocumentViewer.h"
 #include "EvaluationTab.h"
-#include "QtTranslations.h"
 #include "MaintenancePage.h"
 #include "MessageBoxes.h"
 #include "PageTabs.h"
+#include "QtTranslations.h"
 #include "SearchWindow.h"
 #include "controls/DBNavigator.h"
 #include "controls/DBRadioGroup.h"
@@ -15,8 +15,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
-#include <QMenu>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfView>
