@@ -1,6 +1,7 @@
 #include "UnsavedEntries.h"
 
 #include "ExamineeRecord.h"
+#include "PrivateFiles.h"
 #include "UserError.h"
 
 #include <QFile>
@@ -11,7 +12,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace iksa {
@@ -41,8 +41,7 @@ void syncDirectory(const QString& dir) {
 // Writes `bytes` into a new private file (0600) and syncs it.
 bool writePrivateFile(const QString& path, const QByteArray& bytes) {
     ::unlink(native(path).constData());
-    const int fd = ::open(native(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                          S_IRUSR | S_IWUSR);
+    const int fd = createPrivateFile(path, O_WRONLY);
     if (fd < 0)
         return false;
     qsizetype done = 0;

@@ -20,9 +20,6 @@ namespace {
 
 using Fields = QList<QPair<QString, QString>>;
 
-const QStringList kTableFiles = {QStringLiteral("IKSA.DBF"), QStringLiteral("IKSA_II.DBF"),
-                                 QStringLiteral("IKSA_HS_Vyp.DBF")};
-
 QByteArray contents(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");

@@ -209,9 +209,6 @@ TEST_F(BackupCommandsTest, RestoreRefusedWhileAnotherProgramHasTheTablesOpen) {
 
 namespace {
 
-const QStringList kTableNames = {QStringLiteral("IKSA.DBF"), QStringLiteral("IKSA_II.DBF"),
-                                 QStringLiteral("IKSA_HS_Vyp.DBF")};
-
 // A restore over real tables: the question before it, the undo archive it
 // leaves, and the archives it refuses.
 class RestoreSafetyTest : public BackupCommandsTest {
@@ -235,7 +232,7 @@ protected:
     }
     QMap<QString, QByteArray> tableBytes() const {
         QMap<QString, QByteArray> bytes;
-        for (const QString& name : kTableNames)
+        for (const QString& name : kTableFiles)
             bytes.insert(name, readFile(prog(name)));
         return bytes;
     }

@@ -11,17 +11,10 @@
 using namespace iksa;
 using namespace iksa::test;
 
-namespace {
-
-const QStringList tableFiles = {QStringLiteral("IKSA.DBF"), QStringLiteral("IKSA_II.DBF"),
-                                QStringLiteral("IKSA_HS_Vyp.DBF")};
-
-} // namespace
-
 TEST(DataModule, CreatesThreeEmptyTablesInCodePage1250) {
     TempDir tmp;
     DataModule::createEmptyTables(tmp.dir());
-    for (const QString& name : tableFiles) {
+    for (const QString& name : kTableFiles) {
         const QByteArray bytes = fileBytes(tmp.file(name));
         ASSERT_GE(bytes.size(), 32) << name.toStdString();
         EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0x03);  // dBASE III
@@ -117,7 +110,7 @@ TEST(DataModule, TableReplacedWhileWaitingForItsLockIsOpenedAgain) {
     auto lock = std::make_unique<TablesLock>(tmp.dir(), 0);
     std::thread restore([&] {
         QThread::msleep(200);
-        for (const QString& name : tableFiles)
+        for (const QString& name : kTableFiles)
             ::rename(QFile::encodeName(newer.filePath(name)).constData(),
                      QFile::encodeName(tmp.file(name)).constData());
         lock.reset();

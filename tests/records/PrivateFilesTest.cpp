@@ -14,13 +14,6 @@
 using namespace iksa;
 using namespace iksa::test;
 
-namespace {
-
-const QStringList tableFiles = {QStringLiteral("IKSA.DBF"), QStringLiteral("IKSA_II.DBF"),
-                                QStringLiteral("IKSA_HS_Vyp.DBF")};
-
-} // namespace
-
 TEST(PrivateFiles, NewDirectoriesArePrivateAndExistingOnesKeepTheirMode) {
     for (const mode_t mask : {mode_t(0), mode_t(022), mode_t(077)}) {
         SCOPED_TRACE(mask);
@@ -95,7 +88,7 @@ TEST(PrivateFiles, TheEmptyTablesArePrivate) {
     UmaskScope umask(0);
     TempDir tmp;
     DataModule::createEmptyTables(tmp.dir());
-    for (const QString& name : tableFiles)
+    for (const QString& name : kTableFiles)
         EXPECT_EQ(modeOf(tmp.file(name)), privateFileMode) << name.toStdString();
 }
 
@@ -105,7 +98,7 @@ TEST(PrivateFiles, CliInitMakesAPrivateDirectoryAndLeavesAnExistingOneAlone) {
     ASSERT_EQ(runCli({"init", fresh}).exitCode, 0);
     EXPECT_EQ(modeOf(tmp.file(QStringLiteral("home"))), privateDirectoryMode);
     EXPECT_EQ(modeOf(fresh), privateDirectoryMode);
-    for (const QString& name : tableFiles)
+    for (const QString& name : kTableFiles)
         EXPECT_EQ(modeOf(QDir(fresh).filePath(name)), privateFileMode) << name.toStdString();
 
     const QString shared = tmp.file(QStringLiteral("shared"));
@@ -113,6 +106,6 @@ TEST(PrivateFiles, CliInitMakesAPrivateDirectoryAndLeavesAnExistingOneAlone) {
     ASSERT_TRUE(setMode(shared, 02770));
     ASSERT_EQ(runCli({"init", shared}).exitCode, 0);
     EXPECT_EQ(modeOf(shared), mode_t(02770));
-    for (const QString& name : tableFiles)
+    for (const QString& name : kTableFiles)
         EXPECT_EQ(modeOf(QDir(shared).filePath(name)), privateFileMode) << name.toStdString();
 }

@@ -9,6 +9,9 @@
 
 namespace iksa::test {
 
+const QStringList kTableFiles = {QStringLiteral("IKSA.DBF"), QStringLiteral("IKSA_II.DBF"),
+                                 QStringLiteral("IKSA_HS_Vyp.DBF")};
+
 QString errorOf(const std::function<void()>& action) {
     try {
         action();

@@ -62,4 +62,7 @@ ProcessRun runCli(const QStringList& args);
 // from the files.
 QString storedText(const QString& dir, int recNo, const QString& field);
 
+// The three table files of a start directory, as the program names them.
+extern const QStringList kTableFiles;
+
 } // namespace iksa::test
